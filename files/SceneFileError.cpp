@@ -1,0 +1,44 @@
+#include "files/SceneFileError.h"
+
+#include <cerrno>
+#include <filesystem>
+
+namespace korvo {
+
+namespace {
+
+bool FolderOfPathExists(const std::string& path)
+{
+    const auto folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        return true; // a bare name lives in the working directory
+    std::error_code ec;
+    return std::filesystem::is_directory(folder, ec);
+}
+
+} // namespace
+
+std::string IoErrorMessage(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+        return FolderOfPathExists(path) ? "File not found" : "Invalid filename";
+    case ENOTDIR:
+        return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "File access denied";
+    case ENOSPC:
+    case EDQUOT:
+        return DiskFullMessage;
+    default:
+        return "I/O error " + std::to_string(error);
+    }
+}
+
+} // namespace korvo

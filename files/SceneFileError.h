@@ -1,0 +1,22 @@
+#pragma once
+// Failures of scene-file input and output, with the message the user is shown.
+
+#include <stdexcept>
+#include <string>
+
+namespace korvo {
+
+class SceneFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* ReadBeyondEndMessage = "Read beyond end of file";
+inline constexpr const char* DiskFullMessage = "Disk full";
+
+// The message for a system error number met while working on the file at path:
+// "File not found", "Invalid filename" (a folder of the path is missing),
+// "Too many open files", "File access denied", "Disk full", or "I/O error <n>".
+std::string IoErrorMessage(int error, const std::string& path);
+
+} // namespace korvo
