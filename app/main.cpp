@@ -1,24 +1,27 @@
-// Placeholder entry until the main window lands: loads the start-up files from the
-// working directory and prints the four scene names.
-#include "scene/DefaultParams.h"
-#include "scene/NoteNames.h"
+// Program entry: creates the main window and runs the event loop until it closes.
+#include "app/ControllerArtwork.h"
+#include "app/KorvoMain.h"
+#include "app/QtDialogs.h"
+#include "scene/TextLines.h"
 
-#include <cstdio>
+#include <QApplication>
 #include <exception>
 
-int main()
+int main(int argc, char* argv[])
 {
+    QApplication app(argc, argv);
+    app.setWindowIcon(korvo::ControllerIcon());
+    korvo::QtDialogs dialogs;
     try {
-        const auto params = korvo::LoadTextLines(korvo::DefaultParamsFileName);
-        const auto notes = korvo::LoadTextLines(korvo::NoteNamesFileName);
-        korvo::SceneBank bank;
-        korvo::LoadDefaults(bank, params);
-        for (const auto& scene : bank.Scenes)
-            std::printf("%s\n", korvo::SceneNameText(scene).c_str());
-        std::printf("%zu note names\n", notes.size());
+        korvo::TFormMain FormMain(dialogs);
+        dialogs.setParent(&FormMain);
+        FormMain.show();
+        return app.exec();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "korvo-editor: %s\n", e.what());
+        // A start-up file could not be read: without defaults and note names no
+        // scene can be shown, so say why and end.
+        dialogs.setParent(nullptr);
+        dialogs.error(QString::fromLocal8Bit(e.what()));
         return 1;
     }
-    return 0;
 }

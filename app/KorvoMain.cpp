@@ -1,0 +1,280 @@
+#include "app/KorvoMain.h"
+
+#include "app/About.h"
+#include "app/UserDialogs.h"
+#include "app/widgets/ControlListBox.h"
+#include "app/widgets/DropDownList.h"
+#include "app/widgets/Edit.h"
+#include "app/widgets/OverlayLabel.h"
+#include "app/widgets/SpinEdit.h"
+#include "editor/ControlIndex.h"
+#include "editor/OverviewTexts.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <exception>
+
+namespace korvo {
+
+namespace {
+
+// Scene names and note names are 8-bit texts; a zero byte ends what is shown.
+QString ShownText(const std::string& bytes)
+{
+    const auto end = bytes.find('\0');
+    const std::string shown = end == std::string::npos ? bytes : bytes.substr(0, end);
+    return QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+} // namespace
+
+TFormMain::TFormMain(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+{
+    BuildLayout();
+    FormCreate();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::FormCreate()
+{
+    CentreOnWorkArea();
+    state_.Modified = false;
+    state_.Defaults = LoadTextLines(DefaultParamsFileName);
+    state_.Notes = LoadTextLines(NoteNamesFileName);
+    SelDisp->setItemIndex(2);
+    for (QWidget* panel : PropertyPanels())
+        panel->setGeometry(ControlList->x() + ControlList->width() + 5, ControlList->y(), panel->width(),
+                           ControlList->height());
+    PanelCommon->show();
+    for (int n = 1; n <= 4; ++n)
+        SceneButtons[static_cast<std::size_t>(n - 1)] = findChild<QToolButton*>(QStringLiteral("SceneButton%1").arg(n));
+    for (int n = FirstLabelNumber; n < FirstLabelNumber + OverlayLabelCount; ++n)
+        Labels[static_cast<std::size_t>(n - FirstLabelNumber)] = findChild<OverlayLabel*>(QStringLiteral("Label%1").arg(n));
+    SelectedLabel = Labels[0];
+    state_.Bank.CurrentScene = 1;
+}
+
+void TFormMain::FormShow()
+{
+    LoadDefaults(state_.Bank, state_.Defaults);
+    SceneButtons[0]->setChecked(true);
+    SceneButton1Click();
+    state_.Modified = false;
+    Panel2->move(-100, Panel2->y());
+}
+
+void TFormMain::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    Guarded([this] { FormShow(); });
+    // The window system frames the window only once it is shown; centre again with
+    // the real outer size.
+    QTimer::singleShot(0, this, [this] { CentreOnWorkArea(); });
+}
+
+QPoint TFormMain::CentredPosition(const QRect& workArea, const QSize& outerSize)
+{
+    const int left = std::max(workArea.width() - outerSize.width(), 0) / 2 + workArea.left();
+    const int top = std::max(workArea.height() - outerSize.height(), 0) / 2 + workArea.top();
+    return {left, top};
+}
+
+void TFormMain::CentreOnWorkArea()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize outer = frameGeometry().size().expandedTo(sizeHint());
+    move(CentredPosition(screen->availableGeometry(), outer));
+}
+
+QPoint TFormMain::SnappedPosition(const QRect& frame, const QRect& workArea, int distance)
+{
+    QPoint p = frame.topLeft();
+    if (std::abs(frame.left() - workArea.left()) <= distance)
+        p.setX(workArea.left());
+    else if (std::abs(frame.right() - workArea.right()) <= distance)
+        p.setX(workArea.right() - frame.width() + 1);
+    if (std::abs(frame.top() - workArea.top()) <= distance)
+        p.setY(workArea.top());
+    else if (std::abs(frame.bottom() - workArea.bottom()) <= distance)
+        p.setY(workArea.bottom() - frame.height() + 1);
+    return p;
+}
+
+void TFormMain::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    if (snapping_ || !isVisible())
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QPoint snapped = SnappedPosition(frameGeometry(), screen->availableGeometry(), 10);
+    if (snapped != frameGeometry().topLeft()) {
+        snapping_ = true;
+        move(snapped);
+        snapping_ = false;
+    }
+}
+
+void TFormMain::Quit1Click()
+{
+    close();
+}
+
+bool TFormMain::QuitPrompt()
+{
+    if (!state_.Modified)
+        return true;
+    switch (dialogs_.ask(QStringLiteral("Warning"), QStringLiteral("Do you want to save changes?"),
+                         DialogButtons::YesNoCancel)) {
+    case DialogAnswer::Yes:
+        // A cancelled or failed save keeps the program open with the changes.
+        if (!RunSaveAs())
+            return false;
+        state_.Modified = false;
+        return true;
+    case DialogAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFormMain::closeEvent(QCloseEvent* e)
+{
+    // File > Quit, the close box, the system menu and Alt+F4 all ask the same.
+    bool close = false;
+    Guarded([&] { close = QuitPrompt(); });
+    if (close)
+        e->accept();
+    else
+        e->ignore();
+}
+
+bool TFormMain::RunSaveAs()
+{
+    return false; // the scene-file commands fill this in
+}
+
+void TFormMain::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        dialogs_.error(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+QList<QWidget*> TFormMain::PropertyPanels() const
+{
+    return {PanelCommon, PanelGroup, PanelKonb, PanelPad, PanelKey};
+}
+
+void TFormMain::FrameSelectedLabel(bool outOfView)
+{
+    Panel2->hide();
+    const QRect r = SelectedLabel->geometry();
+    Panel2->setGeometry(outOfView ? -100 : r.left() - 1, r.top() - 1, r.width() + 2, r.height() + 2);
+    Panel2->show();
+}
+
+void TFormMain::ControlListClick()
+{
+    const int index = ControlList->itemIndex();
+    const ControlRef control = ControlAt(index);
+    state_.SelectedKind = control.kind;
+
+    QWidget* shown = nullptr;
+    switch (control.kind) {
+    case KindGroup:
+        shown = PanelGroup;
+        break;
+    case KindKnob:
+    case KindSlider:
+        shown = PanelKonb;
+        break;
+    case KindPad:
+        shown = PanelPad;
+        break;
+    case KindKey:
+        shown = PanelKey;
+        break;
+    default:
+        shown = index == 0 ? PanelCommon : nullptr;
+    }
+    for (QWidget* panel : PropertyPanels())
+        panel->setVisible(panel == shown);
+
+    if (index >= 1 && index <= OverlayLabelCount) {
+        SelectedLabel->setOpaque(false);
+        SelectedLabel = Labels[static_cast<std::size_t>(index - 1)];
+        SelectedLabel->setOpaque(true);
+    } else if (index == 0) {
+        SelectedLabel->setOpaque(false);
+    }
+
+    FrameSelectedLabel(index == 0);
+    RefreshOverview(SelDisp->itemIndex());
+}
+
+void TFormMain::Label31Click(OverlayLabel* sender)
+{
+    SelectedLabel->setOpaque(false);
+    SelectedLabel = sender;
+    SelectedLabel->setOpaque(true);
+    FrameSelectedLabel(false);
+
+    // The label's number from characters 6 and 7 of its name; 31 if they are no number.
+    bool ok = false;
+    int n = sender->objectName().mid(5, 2).toInt(&ok);
+    if (!ok)
+        n = FirstLabelNumber;
+    ControlList->setItemIndex(n - 30);
+    ControlListClick();
+}
+
+void TFormMain::SceneButton1Click()
+{
+    for (int n = 1; n <= 4; ++n)
+        if (SceneButtons[static_cast<std::size_t>(n - 1)]->isChecked())
+            state_.Bank.CurrentScene = n;
+    ControlList->setItemIndex(0);
+    ControlListClick();
+}
+
+void TFormMain::SelDispChange()
+{
+    RefreshOverview(SelDisp->itemIndex());
+}
+
+void TFormMain::RefreshOverview(int mode)
+{
+    const OverviewTexts texts = ComputeOverview(state_.Bank, mode, state_.Notes);
+    for (std::size_t s = 0; s < SceneButtons.size(); ++s)
+        SceneButtons[s]->setText(ShownText(texts.sceneButtons[s]));
+    for (std::size_t i = 0; i < Labels.size(); ++i)
+        if (texts.labels[i])
+            Labels[i]->setCaption(ShownText(*texts.labels[i]));
+    Panel2->update();
+}
+
+void TFormMain::About1Click()
+{
+    TFormAbout about(this);
+    FormAbout = &about;
+    about.exec();
+    FormAbout = nullptr;
+}
+
+} // namespace korvo

@@ -1,0 +1,149 @@
+#pragma once
+// The main window: the controller picture with its overlay labels, the scene
+// buttons, the control list and the property panels, and the menus.
+
+#include "editor/EditorState.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace korvo {
+
+class ControlListBox;
+class DropDownList;
+class Edit;
+class InstantProgressBar;
+class OverlayLabel;
+class SpinEdit;
+class StepButton;
+class TFormAbout;
+class UserDialogs;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up steps. Throws FileOpenError when a start-up file cannot be read.
+    explicit TFormMain(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    EditorState& state() { return state_; }
+    const EditorState& state() const { return state_; }
+
+    // Handlers, named after their element and event.
+    void FormShow();
+    void Quit1Click();
+    void ControlListClick();
+    void Label31Click(OverlayLabel* sender);
+    void SceneButton1Click();
+    void SelDispChange();
+    void About1Click();
+
+    void RefreshOverview(int mode);
+
+    // The Save as that the quit prompt runs; true when the scenes were written.
+    bool RunSaveAs();
+
+    // Centring and snapping arithmetic, kept pure for tests.
+    static QPoint CentredPosition(const QRect& workArea, const QSize& outerSize);
+    static QPoint SnappedPosition(const QRect& frame, const QRect& workArea, int distance);
+
+    TFormAbout* FormAbout = nullptr; // exists only while the about box is shown
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    void FormCreate();
+    void BuildLayout();
+    void BuildMenu();
+    void BuildTabOrder();
+    void CentreOnWorkArea();
+    bool QuitPrompt();
+    void FrameSelectedLabel(bool outOfView);
+    // Runs a handler; an error that escapes it is shown and the program goes on.
+    void Guarded(const std::function<void()>& handler);
+
+    UserDialogs& dialogs_;
+    EditorState state_;
+    bool shownOnce_ = false;
+    bool closeConfirmed_ = false;
+    bool snapping_ = false;
+
+public:
+    // Components, named as in the layout; tests find them by objectName too.
+    QWidget* Image1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QWidget* Shape1 = nullptr;
+    QLabel* Label2 = nullptr;
+    ControlListBox* ControlList = nullptr;
+    QLabel* StaticText1 = nullptr;
+    DropDownList* SelDisp = nullptr;
+    QWidget* Panel1 = nullptr;
+    InstantProgressBar* ProgressBar1 = nullptr;
+
+    QWidget* PanelCommon = nullptr;
+    QWidget* PanelGroup = nullptr;
+    QWidget* PanelKonb = nullptr;
+    QWidget* PanelPad = nullptr;
+    QWidget* PanelKey = nullptr;
+
+    Edit* EditSceneName = nullptr;
+    DropDownList* SelSceneMIDICh = nullptr;
+    DropDownList* SelPianoKeyCh = nullptr;
+    SpinEdit* EditBendSpeed = nullptr;
+    SpinEdit* EditKeyTrans = nullptr;
+    DropDownList* SelKeyVelocityCurve = nullptr;
+    SpinEdit* EditKeyConstVelocity = nullptr;
+    DropDownList* SelPadVelocityCurve = nullptr;
+    SpinEdit* EditPadConstVelocity = nullptr;
+
+    DropDownList* SelMIDICh = nullptr;
+
+    DropDownList* SelKonbEnable = nullptr;
+    SpinEdit* EditKonbCCNumber = nullptr;
+    SpinEdit* EditKonbURValue = nullptr;
+    SpinEdit* EditKonbLLValue = nullptr;
+
+    DropDownList* SelPadAssignType = nullptr;
+    Edit* EditPadCCNumber = nullptr;
+    StepButton* RxSpinButton1 = nullptr;
+    SpinEdit* EditPadONValue = nullptr;
+    SpinEdit* EditPadOFFValue = nullptr;
+    DropDownList* SelPadBehavior = nullptr;
+    DropDownList* SelPadMIDICh = nullptr;
+
+    DropDownList* SelKeyAssignType = nullptr;
+    SpinEdit* EditKeyCCNumber = nullptr;
+    SpinEdit* EditKeyONValue = nullptr;
+    SpinEdit* EditKeyOFFValue = nullptr;
+    DropDownList* SelKeyBehavior = nullptr;
+
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Saveas1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Peast1 = nullptr;
+    QAction* ReadSceneData1 = nullptr;
+    QAction* SendSceneData1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // Tables built at start-up.
+    std::array<QToolButton*, 4> SceneButtons{};
+    std::array<OverlayLabel*, 45> Labels{}; // Label31..Label75, control-list order
+    OverlayLabel* SelectedLabel = nullptr;
+
+    QList<QWidget*> PropertyPanels() const;
+};
+
+} // namespace korvo

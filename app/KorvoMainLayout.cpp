@@ -1,0 +1,371 @@
+// The main window's fixed layout: every element at its pixel place, with its
+// name, colours, font, items and tab order.
+#include "app/ControllerPictureWidget.h"
+#include "app/KorvoMain.h"
+#include "app/widgets/ControlListBox.h"
+#include "app/widgets/DropDownList.h"
+#include "app/widgets/Edit.h"
+#include "app/widgets/InstantProgressBar.h"
+#include "app/widgets/OverlayLabel.h"
+#include "app/widgets/SpinEdit.h"
+#include "app/widgets/StepButton.h"
+#include "editor/ControlIndex.h"
+#include "editor/ListItems.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QToolButton>
+#include <span>
+
+namespace korvo {
+
+namespace {
+
+const QColor WindowColour(0, 128, 192);
+const QColor SelectedLabelColour(0, 128, 255);
+const QColor Lime(0, 255, 0);
+const QColor InactiveCaption(191, 205, 219);
+constexpr int ClientWidth = 792;
+constexpr int ClientHeight = 546;
+
+QFont ArialPixels(int pixels, bool bold = false)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+template <class W>
+W* Place(W* w, const char* name, int left, int top, int width, int height)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(left, top, width, height);
+    return w;
+}
+
+QStringList Items(std::span<const std::string_view> items)
+{
+    QStringList list;
+    for (auto item : items)
+        list << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
+    return list;
+}
+
+// A filled rectangle with a thin outline, optionally rounded.
+class ShapeWidget : public QWidget {
+public:
+    ShapeWidget(QWidget* parent, QColor fill, int radius) : QWidget(parent), fill_(fill), radius_(radius)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, radius_ > 0);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(fill_);
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (radius_ > 0)
+            p.drawRoundedRect(r, radius_, radius_);
+        else
+            p.drawRect(r);
+    }
+
+private:
+    QColor fill_;
+    int radius_;
+};
+
+QLabel* Caption(QWidget* panel, const char* name, const char* text, int left, int top)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+DropDownList* List(QWidget* panel, const char* name, const QStringList& items, int left, int top)
+{
+    auto* list = Place(new DropDownList(panel), name, left, top, 145, 24);
+    list->addItems(items);
+    list->setItemIndex(-1);
+    list->setMaxVisibleItems(17);
+    return list;
+}
+
+SpinEdit* Spin(QWidget* panel, const char* name, int minimum, int maximum, int left, int top, int initial = 0)
+{
+    auto* spin = Place(new SpinEdit(panel), name, left, top, 145, 24);
+    spin->setRange(minimum, maximum);
+    spin->setValue(initial);
+    return spin;
+}
+
+QWidget* Panel(QWidget* parent, const char* name, int height)
+{
+    auto* panel = Place(new QWidget(parent), name, 0, 0, 583, height);
+    panel->hide();
+    return panel;
+}
+
+} // namespace
+
+void TFormMain::BuildLayout()
+{
+    setWindowTitle(QStringLiteral("Controller editor"));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    client->setFont(ArialPixels(14));
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, WindowColour);
+    client->setPalette(pal);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Lowest first: the picture, the selection frame, the rounded rectangle, then
+    // the captions and overlay labels; the windowed controls lie above them all.
+    Image1 = Place(new ControllerPictureWidget(client), "Image1", 38, 26, 713, 306);
+
+    Panel2 = Place(new QFrame(client), "Panel2", 7, 224, 50, 50);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setLineWidth(1);
+    Panel2->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Shape1 = Place(new ShapeWidget(client, InactiveCaption, 12), "Shape1", 25, 333, 742, 209);
+
+    Label2 = Place(new QLabel(QStringLiteral("CONTROL"), client), "Label2", 46, 334, 100, 23);
+    QFont times(QStringLiteral("Times New Roman"));
+    times.setPixelSize(20);
+    times.setBold(true);
+    Label2->setFont(times);
+
+    // Overlay labels, Label31..Label75 in control-list order.
+    struct LabelPlace {
+        int left, top, width, height;
+        bool lime;
+    };
+    std::array<LabelPlace, 45> places{};
+    const int columnLefts[4] = {168, 226, 285, 343};
+    const int padLefts[4] = {404, 488, 573, 658};
+    const int padWidths[4] = {65, 66, 66, 65};
+    const struct {
+        int left;
+        bool black;
+    } keys[25] = {{71, false},  {88, true},   {114, false}, {139, true},  {158, false}, {201, false}, {217, true},
+                  {244, false}, {265, true},  {288, false}, {314, true},  {331, false}, {375, false}, {393, true},
+                  {418, false}, {443, true},  {462, false}, {505, false}, {521, true},  {549, false}, {570, true},
+                  {592, false}, {619, true},  {635, false}, {679, false}};
+    for (int c = 0; c < 4; ++c) {
+        places[static_cast<std::size_t>(c)] = {columnLefts[c], 139, 46, 36, true};     // groups
+        places[static_cast<std::size_t>(4 + c)] = {columnLefts[c], 40, 46, 36, true};  // knobs
+        places[static_cast<std::size_t>(8 + c)] = {columnLefts[c], 96, 46, 36, true};  // sliders
+        places[static_cast<std::size_t>(12 + c)] = {padLefts[c], 43, padWidths[c], 46, false};
+        places[static_cast<std::size_t>(16 + c)] = {padLefts[c], 104, padWidths[c], 46, false};
+    }
+    for (int k = 0; k < 25; ++k)
+        places[static_cast<std::size_t>(20 + k)] =
+            keys[k].black ? LabelPlace{keys[k].left, 202, 42, 48, true} : LabelPlace{keys[k].left, 279, 39, 49, false};
+
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto& p = places[i];
+        const QByteArray name = "Label" + QByteArray::number(FirstLabelNumber + static_cast<int>(i));
+        auto* label = Place(new OverlayLabel(client), name.constData(), p.left, p.top, p.width, p.height);
+        QPalette lp = label->palette();
+        lp.setColor(QPalette::Window, SelectedLabelColour);
+        lp.setColor(QPalette::WindowText, p.lime ? Lime : QColor(Qt::black));
+        label->setPalette(lp);
+        const auto kind = ControlAt(static_cast<int>(i) + 1).kind;
+        label->setCaption(kind == KindKnob || kind == KindSlider ? QStringLiteral("Enable")
+                                                                 : QStringLiteral("CC# 123"));
+        connect(label, &OverlayLabel::clicked, this, [this, label] { Guarded([&] { Label31Click(label); }); });
+    }
+
+    // The control area.
+    ControlList = Place(new ControlListBox(client), "ControlList", 25, 356, 145, 166);
+    for (int i = 0; i < ControlEntryCount; ++i) {
+        auto* item = new QListWidgetItem(QString::fromStdString(ControlEntryName(i)), ControlList);
+        item->setSizeHint(QSize(0, 16));
+    }
+    ControlList->setItemIndex(-1);
+    connect(ControlList, &ControlListBox::clickedByUser, this, [this] { Guarded([this] { ControlListClick(); }); });
+
+    // The display selector.
+    StaticText1 = Place(new QLabel(QStringLiteral("Display Select"), client), "StaticText1", 517, 4, 96, 20);
+    StaticText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SelDisp = List(client, "SelDisp", Items(DisplayModeItems), 616, 1);
+    SelDisp->setGeometry(616, 1, 137, 24);
+    connect(SelDisp, &DropDownList::changedByUser, this, [this] { Guarded([this] { SelDispChange(); }); });
+
+    // The scene button bar.
+    Panel1 = Place(new QWidget(client), "Panel1", 43, 0, 361, 27);
+    Panel1->setFont(ArialPixels(14));
+    auto* sceneGroup = new QButtonGroup(this);
+    sceneGroup->setExclusive(true);
+    for (int n = 0; n < 4; ++n) {
+        const QByteArray shapeName = "Shape" + QByteArray::number(n + 2);
+        Place(new ShapeWidget(Panel1, Qt::white, 0), shapeName.constData(), n * 90, 0, 91, 27);
+    }
+    for (int n = 0; n < 4; ++n) {
+        const QByteArray name = "SceneButton" + QByteArray::number(n + 1);
+        auto* button = Place(new QToolButton(Panel1), name.constData(), 1 + n * 90, 1, 89, 25);
+        button->setText(QStringLiteral("SCENE%1").arg(n + 1));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(QStringLiteral("QToolButton { background: white; border: none; color: black; }"
+                                             "QToolButton:checked { background: rgb(204, 228, 247);"
+                                             " border: 1px inset rgb(0, 84, 153); font-weight: bold; }"
+                                             "QToolButton:hover:!checked { background: rgb(229, 241, 251); }"));
+        sceneGroup->addButton(button);
+        connect(button, &QToolButton::clicked, this, [this] { Guarded([this] { SceneButton1Click(); }); });
+    }
+    Panel1->findChild<QToolButton*>(QStringLiteral("SceneButton1"))->setChecked(true);
+
+    // The property panels; FormCreate stacks them beside the list.
+    PanelCommon = Panel(client, "PanelCommon", 166);
+    EditSceneName = Place(new Edit(PanelCommon), "EditSceneName", 136, 8, 145, 24);
+    EditSceneName->setUpperCase(true);
+    EditSceneName->setText(QStringLiteral("SCENE1"));
+    Caption(PanelCommon, "Label22", "Scene Name", 51, 12);
+    SelSceneMIDICh = List(PanelCommon, "SelSceneMIDICh", Items(SceneChannelItems), 136, 40);
+    Caption(PanelCommon, "Label23", "Global MIDI Ch", 37, 44);
+    SelPianoKeyCh = List(PanelCommon, "SelPianoKeyCh", Items(ChannelItems), 136, 72);
+    Caption(PanelCommon, "Label24", "Piano Key CC# Ch", 13, 76);
+    EditBendSpeed = Spin(PanelCommon, "EditBendSpeed", 1, 4, 136, 104, 1);
+    Caption(PanelCommon, "Label25", "Pitch Bend Speed", 18, 108);
+    EditKeyTrans = Spin(PanelCommon, "EditKeyTrans", -12, 12, 418, 8);
+    Caption(PanelCommon, "Label30", "Key Transpose", 293, 12);
+    SelKeyVelocityCurve = List(PanelCommon, "SelKeyVelocityCurve", Items(VelocityCurveItems), 418, 40);
+    Caption(PanelCommon, "Label26", "Key Velocity Curve", 293, 44);
+    EditKeyConstVelocity = Spin(PanelCommon, "EditKeyConstVelocity", 0, 127, 418, 72);
+    Caption(PanelCommon, "Label27", "Key Const Velocity", 293, 76);
+    SelPadVelocityCurve = List(PanelCommon, "SelPadVelocityCurve", Items(VelocityCurveItems), 418, 104);
+    Caption(PanelCommon, "Label29", "Pad Velocity Curve", 293, 108);
+    EditPadConstVelocity = Spin(PanelCommon, "EditPadConstVelocity", 0, 127, 418, 136);
+    Caption(PanelCommon, "Label28", "Pad Const Velocity", 293, 140);
+
+    PanelGroup = Panel(client, "PanelGroup", 166);
+    SelMIDICh = List(PanelGroup, "SelMIDICh", Items(ChannelItems), 136, 8);
+    Caption(PanelGroup, "Label21", "MIDI Channel", 40, 12);
+
+    PanelKonb = Panel(client, "PanelKonb", 166);
+    SelKonbEnable = List(PanelKonb, "SelKonbEnable", Items(EnableItems), 136, 8);
+    Caption(PanelKonb, "Label1", "Enable", 80, 12);
+    EditKonbCCNumber = Spin(PanelKonb, "EditKonbCCNumber", 0, 127, 136, 40);
+    Caption(PanelKonb, "Label3", "CC Number", 51, 44);
+    EditKonbURValue = Spin(PanelKonb, "EditKonbURValue", 0, 127, 136, 72);
+    Caption(PanelKonb, "Label4", "Upper/Right Value", 9, 76);
+    EditKonbLLValue = Spin(PanelKonb, "EditKonbLLValue", 0, 127, 136, 104);
+    Caption(PanelKonb, "Label5", "Lower/Left Value", 18, 108);
+
+    PanelPad = Panel(client, "PanelPad", 166);
+    SelPadAssignType = List(PanelPad, "SelPadAssignType", Items(PadAssignItems), 136, 8);
+    Caption(PanelPad, "Label10", "Assign Type", 46, 12);
+    EditPadCCNumber = Place(new Edit(PanelPad), "EditPadCCNumber", 136, 40, 124, 24);
+    EditPadCCNumber->setUpperCase(true);
+    EditPadCCNumber->setCursor(Qt::SizeVerCursor);
+    EditPadCCNumber->setText(QStringLiteral("0"));
+    Caption(PanelPad, "Label11", "CC/Note Number", 18, 44);
+    RxSpinButton1 = Place(new StepButton(PanelPad), "RxSpinButton1", 259, 41, 21, 23);
+    RxSpinButton1->setFocusControl(EditPadCCNumber);
+    EditPadONValue = Spin(PanelPad, "EditPadONValue", 0, 127, 136, 72);
+    Caption(PanelPad, "Label12", "ON Value", 64, 76);
+    EditPadOFFValue = Spin(PanelPad, "EditPadOFFValue", 0, 127, 136, 104);
+    Caption(PanelPad, "Label13", "OFF Value", 55, 108);
+    SelPadBehavior = List(PanelPad, "SelPadBehavior", Items(BehaviorItems), 392, 40);
+    Caption(PanelPad, "Label14", "Pad Behavior", 302, 44);
+    SelPadMIDICh = List(PanelPad, "SelPadMIDICh", Items(ChannelItems), 392, 72);
+    Caption(PanelPad, "Label15", "MIDI Channel", 302, 76);
+
+    PanelKey = Panel(client, "PanelKey", 166);
+    SelKeyAssignType = List(PanelKey, "SelKeyAssignType", Items(EnableItems), 136, 8);
+    Caption(PanelKey, "Label16", "Assign Type", 46, 12);
+    EditKeyCCNumber = Spin(PanelKey, "EditKeyCCNumber", 0, 127, 136, 40);
+    Caption(PanelKey, "Label17", "CC/Note Number", 18, 44);
+    EditKeyONValue = Spin(PanelKey, "EditKeyONValue", 0, 127, 136, 72);
+    Caption(PanelKey, "Label18", "ON Value", 64, 76);
+    EditKeyOFFValue = Spin(PanelKey, "EditKeyOFFValue", 0, 127, 136, 104);
+    Caption(PanelKey, "Label19", "OFF Value", 55, 108);
+    SelKeyBehavior = List(PanelKey, "SelKeyBehavior", Items(BehaviorItems), 392, 40);
+    Caption(PanelKey, "Label20", "Key Behavior", 302, 44);
+
+    ProgressBar1 = Place(new InstantProgressBar(client), "ProgressBar1", 46, 173, 697, 16);
+    ProgressBar1->setFont(ArialPixels(14));
+    ProgressBar1->hide();
+
+    BuildMenu();
+    BuildTabOrder();
+}
+
+void TFormMain::BuildMenu()
+{
+    auto* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                       void (TFormMain::*handler)()) {
+        auto* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        if (handler)
+            connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return action;
+    };
+
+    auto* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    New1 = item(file, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), nullptr);
+    Open1 = item(file, "Open1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), nullptr);
+    Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
+    Saveas1 = item(file, "Saveas1", QStringLiteral("Save as"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), nullptr);
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    Quit1 = item(file, "Quit1", QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TFormMain::Quit1Click);
+
+    auto* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    Copy1 = item(edit, "Copy1", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
+    Peast1 = item(edit, "Peast1", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
+
+    auto* comm = bar->addMenu(QStringLiteral("Communication"));
+    comm->setObjectName(QStringLiteral("Comminucation1"));
+    ReadSceneData1 =
+        item(comm, "ReadSceneData1", QStringLiteral("Read Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_L), nullptr);
+    SendSceneData1 =
+        item(comm, "SendSceneData1", QStringLiteral("Send Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_T), nullptr);
+
+    auto* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    About1 = item(help, "About1", QStringLiteral("About"), QKeySequence(Qt::CTRL | Qt::Key_H), &TFormMain::About1Click);
+}
+
+void TFormMain::BuildTabOrder()
+{
+    // The list, then the editors of each panel in the panel's own order, then the
+    // display selector. Hidden panels are skipped; the static text and the scene
+    // buttons take no focus.
+    const QList<QWidget*> order = {
+        ControlList,      EditSceneName,   SelSceneMIDICh,  SelPianoKeyCh,   EditBendSpeed,
+        EditKeyTrans,     SelKeyVelocityCurve, EditKeyConstVelocity, SelPadVelocityCurve, EditPadConstVelocity,
+        SelMIDICh,        SelKonbEnable,   EditKonbCCNumber, EditKonbURValue, EditKonbLLValue,
+        SelPadAssignType, EditPadCCNumber, EditPadONValue,  EditPadOFFValue, SelPadBehavior,
+        SelPadMIDICh,     SelKeyAssignType, EditKeyCCNumber, EditKeyONValue, EditKeyOFFValue,
+        SelKeyBehavior,   SelDisp};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    StaticText1->setFocusPolicy(Qt::NoFocus);
+}
+
+} // namespace korvo

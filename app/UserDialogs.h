@@ -1,0 +1,35 @@
+#pragma once
+// Every message box and file dialog of the window goes through this interface, so
+// that tests can answer them from a script.
+
+#include <QString>
+#include <optional>
+
+namespace korvo {
+
+enum class DialogAnswer { Yes, No, Cancel, Ok };
+
+enum class DialogButtons { YesNoCancel, YesNo, OkCancel, Ok };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // A question with a warning icon; closing the box without a choice gives Cancel
+    // (or No where there is no Cancel).
+    virtual DialogAnswer ask(const QString& caption, const QString& text, DialogButtons buttons) = 0;
+    // Information with an OK button.
+    virtual void inform(const QString& text) = 0;
+    // A warning with an OK button.
+    virtual void warn(const QString& text) = 0;
+    // The application's error display: an error icon, the executable's name as title.
+    virtual void error(const QString& text) = 0;
+
+    // The scene-file dialogs: filter "*.kvo Korvo File" (*.kvo), default suffix kvo.
+    // Nothing when the user cancels.
+    virtual std::optional<QString> openFile() = 0;
+    // Preset with a file name; asks before replacing an existing file.
+    virtual std::optional<QString> saveFile(const QString& presetName) = 0;
+};
+
+} // namespace korvo

@@ -1,0 +1,45 @@
+#pragma once
+// An integer field with up and down buttons and a lower and upper bound.
+//  - Typing accepts only digits, "+" and "-"; a number typed outside the range is
+//    kept as typed while the field has the focus, and set to the nearer bound when
+//    the focus leaves.
+//  - The buttons and the Up/Down keys step by 1, clamped to the range.
+//  - setValue() clamps; setText() shows the text as given.
+//  - value() reads the text as a whole number, or the lower bound if it is none.
+//  - textChanged runs whenever the shown text changes, by the user or by code.
+
+#include <QLineEdit>
+
+class QToolButton;
+
+namespace korvo {
+
+class SpinEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit SpinEdit(QWidget* parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    int minimum() const { return min_; }
+    int maximum() const { return max_; }
+
+    int value() const;
+    void setValue(int v);
+    void stepBy(int steps);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    int clamp(long long v) const;
+
+    int min_ = 0;
+    int max_ = 0;
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+} // namespace korvo

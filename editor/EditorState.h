@@ -1,0 +1,21 @@
+#pragma once
+// Everything the editor keeps for the whole run, in one place. The main window
+// owns one and hands it to the code that needs it.
+
+#include "scene/DefaultParams.h"
+#include "scene/NoteNames.h"
+#include "scene/SceneBank.h"
+
+#include <string>
+
+namespace korvo {
+
+struct EditorState {
+    SceneBank Bank;               // the four scenes and CurrentScene
+    DefaultParams Defaults;       // lines of DefPara.ini
+    NoteNames Notes;              // lines of NotePara.ini
+    bool Modified = false;        // unsaved changes
+    int SelectedKind = 0;         // kind of the selected control (ControlIndex.h)
+};
+
+} // namespace korvo
