@@ -10,7 +10,7 @@ namespace korvo {
 class QtDialogs : public UserDialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
+    void setParentWindow(QWidget* parent) override { parent_ = parent; }
 
     DialogAnswer ask(const QString& caption, const QString& text, DialogButtons buttons) override;
     void inform(const QString& text) override;

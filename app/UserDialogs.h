@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace korvo {
 
 enum class DialogAnswer { Yes, No, Cancel, Ok };
@@ -14,6 +16,9 @@ enum class DialogButtons { YesNoCancel, YesNo, OkCancel, Ok };
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
+
+    // The window the boxes are shown over (none: centred on the screen).
+    virtual void setParentWindow(QWidget*) {}
 
     // A question with a warning icon; closing the box without a choice gives Cancel
     // (or No where there is no Cancel).

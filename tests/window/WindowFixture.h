@@ -1,0 +1,42 @@
+#pragma once
+// A main window started in a scratch working directory that holds the shipped
+// start-up files (or the given DefPara.ini), answered by ScriptedDialogs.
+
+#include "ScriptedDialogs.h"
+#include "app/KorvoMain.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace korvo::test {
+
+class WindowFixture {
+public:
+    // defParaText: the DefPara.ini to use; empty for the shipped one.
+    explicit WindowFixture(const QByteArray& defParaText = {}, bool show = true);
+    ~WindowFixture();
+
+    TFormMain& window() { return *window_; }
+    EditorState& state() { return window_->state(); }
+    QString dir() const { return dir_.path(); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    template <class W>
+    W* find(const QString& name)
+    {
+        return window_->findChild<W*>(name);
+    }
+
+    ScriptedDialogs dialogs;
+
+private:
+    QTemporaryDir dir_;
+    QString previousDir_;
+    std::unique_ptr<TFormMain> window_;
+};
+
+// Writes the shipped start-up files (or the given DefPara.ini) into a folder.
+void WriteStartupFiles(const QString& folder, const QByteArray& defParaText = {});
+
+} // namespace korvo::test
