@@ -35,10 +35,13 @@ int ReceiveSceneData(MidiOutput* output, CaptureRing& ring, std::int32_t length,
     if (blocks <= 0)
         return 1;
 
-    // From here every reply lands in slot 0: exactly one message may arrive per
+    // From here every reply lands in slot 0. Exactly one message may arrive per
     // request, so CaptureIndex must read 0 before each request and 1 when the
-    // reply is taken.
-    ring.CaptureIndex.store(0, std::memory_order_release);
+    // reply is taken; it goes back to 0 only from there. The same holds for the
+    // two replies to CmdRead.
+    std::int32_t afterInformation = (mark + 2) % CaptureRingSize;
+    if (!ring.CaptureIndex.compare_exchange_strong(afterInformation, 0, std::memory_order_acq_rel))
+        return 1;
     const std::int64_t positions = blocks * BlockSize;
     ProgressReporter reporter(progress, positions);
     std::int64_t slowestReply = 0;
