@@ -39,7 +39,7 @@ void TFormAbout::showEvent(QShowEvent* e)
 {
     if (QWidget* owner = parentWidget()) {
         const QRect frame = owner->frameGeometry();
-        move(frame.center() - QPoint(width() / 2, height() / 2));
+        move(frame.left() + (frame.width() - width()) / 2, frame.top() + (frame.height() - height()) / 2);
     }
     QDialog::showEvent(e);
 }

@@ -35,6 +35,9 @@ QString ShownText(const std::string& bytes)
 
 TFormMain::TFormMain(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
+    // A fixed single border: system menu and minimise button, no maximise button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     BuildLayout();
     FormCreate();
 }
