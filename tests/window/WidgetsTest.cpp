@@ -1,0 +1,176 @@
+// The small widgets whose exact behaviour the editing handlers rely on.
+#include "app/widgets/DropDownList.h"
+#include "app/widgets/Edit.h"
+#include "app/widgets/InstantProgressBar.h"
+#include "app/widgets/SpinEdit.h"
+#include "app/widgets/StepButton.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace korvo;
+
+class WidgetsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void editChangesOnlyWhenTextDiffers();
+    void editCapitalisesTypedLettersOnly();
+    void dropDownRunsOnlyForTheUser();
+    void spinEditTypingAndFocusLeave();
+    void spinEditCodeAndReading_data();
+    void spinEditCodeAndReading();
+    void spinEditStepsClampToTheRange();
+    void stepButtonHalvesAndRepeat();
+};
+
+void WidgetsTest::editChangesOnlyWhenTextDiffers()
+{
+    Edit e;
+    e.setText(QStringLiteral("A"));
+    QSignalSpy changed(&e, &QLineEdit::textChanged);
+    e.setText(QStringLiteral("A"));
+    QCOMPARE(changed.size(), 0);
+    e.setText(QStringLiteral("B"));
+    QCOMPARE(changed.size(), 1);
+}
+
+void WidgetsTest::editCapitalisesTypedLettersOnly()
+{
+    Edit e;
+    e.setUpperCase(true);
+    e.show();
+    e.setFocus();
+    QTest::keyClicks(&e, QStringLiteral("c#4"));
+    QCOMPARE(e.text(), QStringLiteral("C#4"));
+    e.setText(QStringLiteral("mixed Case")); // shown as given
+    QCOMPARE(e.text(), QStringLiteral("mixed Case"));
+}
+
+void WidgetsTest::dropDownRunsOnlyForTheUser()
+{
+    DropDownList d;
+    d.addItems({QStringLiteral("Disable"), QStringLiteral("Enable")});
+    QSignalSpy user(&d, &DropDownList::changedByUser);
+    d.setItemIndex(1);
+    d.setItemIndex(5);
+    QCOMPARE(d.itemIndex(), -1);
+    d.setItemIndex(-3);
+    QCOMPARE(d.itemIndex(), -1);
+    QCOMPARE(user.size(), 0);
+    d.show();
+    d.setFocus();
+    QTest::keyClick(&d, Qt::Key_Down);
+    QCOMPARE(user.size(), 1);
+    QCOMPARE(user.front().front().toInt(), 0);
+}
+
+void WidgetsTest::spinEditTypingAndFocusLeave()
+{
+    QWidget host;
+    auto* layout = new QVBoxLayout(&host);
+    auto* spin = new SpinEdit;
+    auto* other = new QLineEdit;
+    layout->addWidget(spin);
+    layout->addWidget(other);
+    spin->setRange(0, 127);
+    host.show();
+    QApplication::setActiveWindow(&host);
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("2a0x0"));
+    QCOMPARE(spin->text(), QStringLiteral("200")); // letters refused, the number kept
+    QCOMPARE(spin->value(), 200);
+    other->setFocus();
+    QCOMPARE(spin->text(), QStringLiteral("127")); // the nearer bound on leaving
+
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("-"));
+    other->setFocus();
+    QCOMPARE(spin->text(), QStringLiteral("-")); // not a number: left as typed
+    QCOMPARE(spin->value(), 0);
+}
+
+void WidgetsTest::spinEditCodeAndReading_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("number") << "42" << 42;
+    QTest::newRow("negative") << "-5" << -5;
+    QTest::newRow("out of range kept") << "300" << 300;
+    QTest::newRow("plus sign") << "+7" << 7;
+    QTest::newRow("empty gives lower bound") << "" << -12;
+    QTest::newRow("sign only gives lower bound") << "-" << -12;
+}
+
+void WidgetsTest::spinEditCodeAndReading()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    SpinEdit spin;
+    spin.setRange(-12, 12);
+    spin.setText(text);
+    QCOMPARE(spin.text(), text);
+    QCOMPARE(spin.value(), value);
+}
+
+void WidgetsTest::spinEditStepsClampToTheRange()
+{
+    SpinEdit spin;
+    spin.setRange(1, 4);
+    QSignalSpy changed(&spin, &QLineEdit::textChanged);
+    spin.setValue(9);
+    QCOMPARE(spin.text(), QStringLiteral("4"));
+    QCOMPARE(changed.size(), 1);
+    spin.show();
+    spin.setFocus();
+    QTest::keyClick(&spin, Qt::Key_Up);
+    QCOMPARE(spin.text(), QStringLiteral("4"));
+    QTest::keyClick(&spin, Qt::Key_Down);
+    QCOMPARE(spin.text(), QStringLiteral("3"));
+    spin.setText(QStringLiteral("10"));
+    QTest::keyClick(&spin, Qt::Key_Down);
+    QCOMPARE(spin.text(), QStringLiteral("4"));
+    spin.setText(QStringLiteral("x"));
+    QTest::keyClick(&spin, Qt::Key_Up); // from the lower bound
+    QCOMPARE(spin.text(), QStringLiteral("2"));
+}
+
+void WidgetsTest::stepButtonHalvesAndRepeat()
+{
+    QWidget host;
+    auto* field = new QLineEdit(&host);
+    auto* button = new StepButton(&host);
+    button->setGeometry(100, 0, 21, 23);
+    button->setFocusControl(field);
+    host.show();
+    QApplication::setActiveWindow(&host);
+    QVERIFY(button->isTopHalf(QPointF(2, 2)));
+    QVERIFY(!button->isTopHalf(QPointF(19, 21)));
+    QVERIFY(button->isTopHalf(QPointF(10, 11)));
+    QVERIFY(!button->isTopHalf(QPointF(11, 13)));
+
+    QSignalSpy up(button, &StepButton::topClick);
+    QSignalSpy down(button, &StepButton::bottomClick);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(18, 20));
+    QCOMPARE(down.size(), 1);
+    QCOMPARE(up.size(), 0);
+    QVERIFY(field->hasFocus());
+
+    // Held: one click at once, the next after 400 ms, then every 100 ms.
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(up.size(), 1);
+    QTest::qWait(350);
+    QCOMPARE(up.size(), 1);
+    QTest::qWait(600);
+    QVERIFY(up.size() >= 2 && up.size() <= 8); // 1 + 1 at 400 ms + up to 5 more by 950 ms
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(3, 3));
+    const auto afterRelease = up.size();
+    QTest::qWait(250);
+    QCOMPARE(up.size(), afterRelease);
+}
+
+QTEST_MAIN(WidgetsTest)
+#include "WidgetsTest.moc"
