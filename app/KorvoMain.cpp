@@ -1,6 +1,7 @@
 #include "app/KorvoMain.h"
 
 #include "app/About.h"
+#include "app/TextConversion.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/ControlListBox.h"
 #include "app/widgets/DropDownList.h"
@@ -20,18 +21,6 @@
 #include <exception>
 
 namespace korvo {
-
-namespace {
-
-// Scene names and note names are 8-bit texts; a zero byte ends what is shown.
-QString ShownText(const std::string& bytes)
-{
-    const auto end = bytes.find('\0');
-    const std::string shown = end == std::string::npos ? bytes : bytes.substr(0, end);
-    return QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size()));
-}
-
-} // namespace
 
 TFormMain::TFormMain(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
@@ -165,11 +154,6 @@ void TFormMain::closeEvent(QCloseEvent* e)
         e->ignore();
 }
 
-bool TFormMain::RunSaveAs()
-{
-    return false; // the scene-file commands fill this in
-}
-
 void TFormMain::Guarded(const std::function<void()>& handler)
 {
     try {
@@ -226,6 +210,7 @@ void TFormMain::ControlListClick()
     } else if (index == 0) {
         SelectedLabel->setOpaque(false);
     }
+    FillPanel(index);
 
     FrameSelectedLabel(index == 0);
     RefreshOverview(SelDisp->itemIndex());

@@ -45,6 +45,47 @@ public:
     void SelDispChange();
     void About1Click();
 
+    // Property editing.
+    void EditSceneNameChange();
+    void SelSceneMIDIChChange();
+    void SelPianoKeyChChange();
+    void EditBendSpeedChange();
+    void EditKeyTransChange();
+    void SelKeyVelocityCurveChange();
+    void EditKeyConstVelocityChange();
+    void SelPadVelocityCurveChange();
+    void EditPadConstVelocityChange();
+    void SelMIDIChChange();
+    void SelKonbEnableChange();
+    void EditKonbCCNumberChange();
+    void EditKonbURValueChange();
+    void EditKonbLLValueChange();
+    void EditPadONValueChange();
+    void EditPadOFFValueChange();
+    void SelPadBehaviorChange();
+    void SelPadMIDIChChange();
+    void SelKeyAssignTypeChange();
+    void EditKeyCCNumberChange();
+    void EditKeyONValueChange();
+    void EditKeyOFFValueChange();
+    void SelKeyBehaviorChange();
+
+    // Pad number entry.
+    void RxSpinButton1TopClick();
+    void RxSpinButton1BottomClick();
+    void SelPadAssignTypeChange();
+    void EditPadCCNumberChange();
+
+    // Copy and paste.
+    void Copy1Click();
+    void Peast1Click();
+
+    // Scene files.
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Saveas1Click();
+
     void RefreshOverview(int mode);
 
     // The Save as that the quit prompt runs; true when the scenes were written.
@@ -57,6 +98,7 @@ public:
     TFormAbout* FormAbout = nullptr; // exists only while the about box is shown
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
@@ -69,6 +111,16 @@ private:
     void CentreOnWorkArea();
     bool QuitPrompt();
     void FrameSelectedLabel(bool outOfView);
+    void ConnectEditors();
+    void FillPanel(int controlIndex);
+    void UpdateVelocityEnables(int keyCurve, int padCurve);
+    void UpdateKnobEnables(int enable);
+    void UpdateKeyEnables(int assignType);
+    void UpdatePadEnables(int assignType);
+    // The end of every property change: the overview is rewritten, the scenes marked.
+    void Changed();
+    void StepPadNumberBy(int step);
+    bool SaveAs();
     // Runs a handler; an error that escapes it is shown and the program goes on.
     void Guarded(const std::function<void()>& handler);
 

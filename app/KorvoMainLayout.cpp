@@ -308,6 +308,7 @@ void TFormMain::BuildLayout()
 
     BuildMenu();
     BuildTabOrder();
+    ConnectEditors();
 }
 
 void TFormMain::BuildMenu()
@@ -327,17 +328,17 @@ void TFormMain::BuildMenu()
 
     auto* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    New1 = item(file, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), nullptr);
-    Open1 = item(file, "Open1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), nullptr);
-    Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-    Saveas1 = item(file, "Saveas1", QStringLiteral("Save as"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), nullptr);
+    New1 = item(file, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &TFormMain::New1Click);
+    Open1 = item(file, "Open1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TFormMain::Open1Click);
+    Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFormMain::Save1Click);
+    Saveas1 = item(file, "Saveas1", QStringLiteral("Save as"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), &TFormMain::Saveas1Click);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     Quit1 = item(file, "Quit1", QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TFormMain::Quit1Click);
 
     auto* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
-    Copy1 = item(edit, "Copy1", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
-    Peast1 = item(edit, "Peast1", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
+    Copy1 = item(edit, "Copy1", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &TFormMain::Copy1Click);
+    Peast1 = item(edit, "Peast1", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFormMain::Peast1Click);
 
     auto* comm = bar->addMenu(QStringLiteral("Communication"));
     comm->setObjectName(QStringLiteral("Comminucation1"));

@@ -61,7 +61,7 @@ int SpinEdit::value() const
     return ParseWholeNumber(text().toStdString()).value_or(min_);
 }
 
-void SpinEdit::setValue(int v)
+void SpinEdit::setValue(long long v)
 {
     setText(QString::number(clamp(v)));
 }

@@ -24,7 +24,7 @@ public:
     int maximum() const { return max_; }
 
     int value() const;
-    void setValue(int v);
+    void setValue(long long v); // clamped to the range
     void stepBy(int steps);
 
 protected:
