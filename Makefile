@@ -2,11 +2,12 @@
 # Both install missing Debian packages first (tools/install-deps), configure and build.
 BUILD      ?= build
 SAN_BUILD  ?= build-san
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-sanitized bench fuzz clean
+.PHONY: all deps build run test test-plain test-sanitized test-tsan bench fuzz clean
 
 all: build
 
@@ -23,7 +24,7 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD)/work && ../bin/korvo-editor
 
-test: test-plain test-sanitized
+test: test-plain test-sanitized test-tsan
 
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -33,6 +34,12 @@ test-sanitized: deps
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DKORVO_GUI=OFF -DKORVO_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The capture ring's concurrency test under ThreadSanitizer (only that program).
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DKORVO_GUI=OFF -DKORVO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target korvo_ring_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/bin/korvo_ring_tests
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target korvo_benchmarks
@@ -45,4 +52,4 @@ fuzz: deps
 	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
