@@ -1,6 +1,6 @@
 #include "device/RtMidiPorts.h"
 
-#include "device/MidiApiChoice.h"
+#include "device/RtMidiSupport.h"
 
 #include <RtMidi.h>
 
@@ -26,8 +26,6 @@ struct ErrorFlag {
 // refusal that lasts this long is a real failure.
 constexpr auto SendRetryTime = std::chrono::milliseconds(250);
 
-// Far longer than one cycle of the MIDI service.
-constexpr auto ClosingGrace = std::chrono::milliseconds(20);
 
 class RtMidiOutput final : public MidiOutput {
 public:
@@ -36,18 +34,7 @@ public:
         out_->setErrorCallback(&ErrorFlag::Record, &error_);
     }
 
-    ~RtMidiOutput() override
-    {
-        // RtMidi's JACK output frees its message buffer before it stops its
-        // client, while a cycle that began before the port was closed may still
-        // be reading that buffer. Closing the port first and letting that cycle
-        // end keeps the buffer alive long enough.
-        try {
-            out_->closePort();
-        } catch (const RtMidiError&) {
-        }
-        std::this_thread::sleep_for(ClosingGrace);
-    }
+    ~RtMidiOutput() override { CloseOutputPort(*out_); }
 
     bool Open(int device)
     {

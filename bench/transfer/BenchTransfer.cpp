@@ -7,7 +7,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/RtMidiPorts.h"
-#include "device/MidiApiChoice.h"
+#include "device/RtMidiSupport.h"
 #include "tools/testbed/ChildProcess.h"
 #include "tools/testbed/PrivateJackServer.h"
 
@@ -40,15 +40,6 @@ double Seconds(const std::function<bool()>& body, bool* ok = nullptr)
     return s;
 }
 
-// RtMidi's JACK output frees its buffer before it stops its client, while the
-// client's last cycle may still be reading it: close the port first and give
-// that cycle time to end.
-void ClosePortSafely(RtMidiOut& out)
-{
-    out.closePort();
-    std::this_thread::sleep_for(20ms);
-}
-
 // The answering side of the floor: a virtual input and output like the
 // emulator's, answering every message (or every 512th) at once from the MIDI
 // service's thread.
@@ -66,7 +57,7 @@ public:
     ~Responder()
     {
         in_.closePort();
-        ClosePortSafely(out_);
+        CloseOutputPort(out_);
     }
 
 private:
@@ -106,7 +97,7 @@ public:
     ~Requester()
     {
         in_.closePort();
-        ClosePortSafely(out_);
+        CloseOutputPort(out_);
     }
 
     void Send(unsigned char data) { const unsigned char m[3] = {0x90, 0x00, data}; out_.sendMessage(m, 3); }

@@ -73,7 +73,7 @@ TEST(ReplyWait, StopsAtTheFirstEvaluationThatReachesTheCount)
     EXPECT_TRUE(WaitForReplies(ring, 1, 1)); // more than asked for also reaches the count
 }
 
-TEST(ReplyWait, AcceptsAReplyAfter100msAndGivesUpWithinHalfASecondOfRunning)
+TEST(ReplyWait, AcceptsAReplyAfter100msAndANeverSucceedingWaitLastsOver150ms)
 {
     PreparePolling();
     CaptureRing ring;

@@ -64,7 +64,7 @@ protected:
     // Starts korvo-emulator with the options and waits until its ports are open.
     ChildProcess& StartEmulator(std::vector<std::string> options)
     {
-        options.insert(options.begin(), {KORVO_EMULATOR, "--name", "Korvo " + std::to_string(emulators_.size())});
+        options.insert(options.begin(), {KORVO_EMULATOR, "--name", "Korvo " + std::to_string(started_++)});
         emulators_.push_back(std::make_unique<ChildProcess>(options, true));
         EXPECT_TRUE(emulators_.back()->WaitForLine("ready", 10s)) << options[3];
         return *emulators_.back();
@@ -81,6 +81,7 @@ protected:
     std::unique_ptr<PrivateJackServer> server_;
     std::filesystem::path dir_;
     std::vector<std::unique_ptr<ChildProcess>> emulators_;
+    int started_ = 0; // every emulator gets a name of its own
     std::unique_ptr<DeviceLink> link_;
 };
 

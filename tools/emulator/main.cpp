@@ -3,7 +3,7 @@
 // controller does, so that Read and Send can be tried without the hardware. Fault
 // options make it misbehave for tests. One line is printed per completed transfer.
 
-#include "device/MidiApiChoice.h"
+#include "device/RtMidiSupport.h"
 #include "device/ProtocolMessages.h"
 #include "device/RtMidiPorts.h"
 #include "scene/DefaultParams.h"
@@ -191,6 +191,7 @@ public:
         changed_.notify_all();
         if (sender_.joinable())
             sender_.join();
+        CloseOutputPort(out_);
     }
 
     // Prints the completed transfers until asked to stop.

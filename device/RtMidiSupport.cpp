@@ -1,8 +1,10 @@
-#include "device/MidiApiChoice.h"
+#include "device/RtMidiSupport.h"
 
 #include "scene/TextLines.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace korvo {
 
@@ -14,6 +16,17 @@ RtMidi::Api MidiApiFromEnvironment()
     if (value && SameTextIgnoringCase(value, "jack"))
         return RtMidi::UNIX_JACK;
     return RtMidi::UNSPECIFIED;
+}
+
+void CloseOutputPort(RtMidiOut& out)
+{
+    // Far longer than one cycle of the MIDI service.
+    constexpr auto Grace = std::chrono::milliseconds(20);
+    try {
+        out.closePort();
+    } catch (const RtMidiError&) {
+    }
+    std::this_thread::sleep_for(Grace);
 }
 
 } // namespace korvo
