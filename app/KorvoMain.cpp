@@ -128,7 +128,7 @@ bool TFormMain::QuitPrompt()
 {
     if (!state_.Modified)
         return true;
-    switch (dialogs_.ask(QStringLiteral("Warning"), QStringLiteral("Do you want to save changes?"),
+    switch (dialogs_.ask(DialogIcon::Warning, QStringLiteral("Do you want to save changes?"),
                          DialogButtons::YesNoCancel)) {
     case DialogAnswer::Yes:
         // A cancelled or failed save keeps the program open with the changes.

@@ -23,7 +23,7 @@ QString ApplicationTitle()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-DialogAnswer QtDialogs::ask(const QString& caption, const QString& text, DialogButtons buttons)
+DialogAnswer QtDialogs::ask(DialogIcon icon, const QString& text, DialogButtons buttons)
 {
     QMessageBox::StandardButtons shown;
     QMessageBox::StandardButton escape = QMessageBox::Cancel;
@@ -45,7 +45,9 @@ DialogAnswer QtDialogs::ask(const QString& caption, const QString& text, DialogB
         escape = QMessageBox::Ok;
         break;
     }
-    QMessageBox box(QMessageBox::Warning, caption, text, shown, parent_);
+    const bool warning = icon == DialogIcon::Warning;
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question,
+                    warning ? QStringLiteral("Warning") : QStringLiteral("Confirm"), text, shown, parent_);
     box.setEscapeButton(escape);
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -61,12 +63,12 @@ DialogAnswer QtDialogs::ask(const QString& caption, const QString& text, DialogB
 
 void QtDialogs::inform(const QString& text)
 {
-    QMessageBox::information(parent_, ApplicationTitle(), text);
+    QMessageBox::information(parent_, QStringLiteral("Information"), text);
 }
 
 void QtDialogs::warn(const QString& text)
 {
-    QMessageBox::warning(parent_, ApplicationTitle(), text);
+    QMessageBox::warning(parent_, QStringLiteral("Warning"), text);
 }
 
 void QtDialogs::error(const QString& text)

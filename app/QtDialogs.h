@@ -12,7 +12,7 @@ public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParentWindow(QWidget* parent) override { parent_ = parent; }
 
-    DialogAnswer ask(const QString& caption, const QString& text, DialogButtons buttons) override;
+    DialogAnswer ask(DialogIcon icon, const QString& text, DialogButtons buttons) override;
     void inform(const QString& text) override;
     void warn(const QString& text) override;
     void error(const QString& text) override;

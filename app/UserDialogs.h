@@ -13,6 +13,8 @@ enum class DialogAnswer { Yes, No, Cancel, Ok };
 
 enum class DialogButtons { YesNoCancel, YesNo, OkCancel, Ok };
 
+enum class DialogIcon { Warning, Confirmation };
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -20,12 +22,12 @@ public:
     // The window the boxes are shown over (none: centred on the screen).
     virtual void setParentWindow(QWidget*) {}
 
-    // A question with a warning icon; closing the box without a choice gives Cancel
-    // (or No where there is no Cancel).
-    virtual DialogAnswer ask(const QString& caption, const QString& text, DialogButtons buttons) = 0;
-    // Information with an OK button.
+    // A question, captioned "Warning" or "Confirm" by its icon; closing the box
+    // without a choice gives Cancel (or No where there is no Cancel).
+    virtual DialogAnswer ask(DialogIcon icon, const QString& text, DialogButtons buttons) = 0;
+    // Information with an OK button, captioned "Information".
     virtual void inform(const QString& text) = 0;
-    // A warning with an OK button.
+    // A warning with an OK button, captioned "Warning".
     virtual void warn(const QString& text) = 0;
     // The application's error display: an error icon, the executable's name as title.
     virtual void error(const QString& text) = 0;

@@ -18,13 +18,13 @@ public:
     // Results of openFile()/saveFile(), in order; an empty string means "cancelled".
     std::deque<QString> files;
 
-    // Everything shown, as "ask: <text>", "inform: <text>", "warn: ...", "error: ...",
+    // Everything shown, as "ask: Warning|Confirm: <text>", "inform: <text>", "warn: ...", "error: ...",
     // "open", "save: <preset>".
     QStringList shown;
 
-    DialogAnswer ask(const QString& caption, const QString& text, DialogButtons) override
+    DialogAnswer ask(DialogIcon icon, const QString& text, DialogButtons) override
     {
-        shown << QStringLiteral("ask: %1: %2").arg(caption, text);
+        shown << QStringLiteral("ask: %1: %2").arg(icon == DialogIcon::Warning ? "Warning" : "Confirm", text);
         return Next(answers, DialogAnswer::Cancel);
     }
     void inform(const QString& text) override { shown << QStringLiteral("inform: ") + text; }
