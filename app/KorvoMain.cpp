@@ -22,7 +22,8 @@
 
 namespace korvo {
 
-TFormMain::TFormMain(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), Link(std::move(midi))
 {
     // A fixed single border: system menu and minimise button, no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

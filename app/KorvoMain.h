@@ -2,6 +2,7 @@
 // The main window: the controller picture with its overlay labels, the scene
 // buttons, the control list and the property panels, and the menus.
 
+#include "device/DeviceLink.h"
 #include "editor/EditorState.h"
 
 #include <QMainWindow>
@@ -29,8 +30,9 @@ class UserDialogs;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the start-up steps. Throws FileOpenError when a start-up file cannot be read.
-    explicit TFormMain(UserDialogs& dialogs, QWidget* parent = nullptr);
+    // Runs the start-up steps. Throws FileOpenError when a start-up file cannot be
+    // read. The controller is looked for on the given MIDI service.
+    TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     EditorState& state() { return state_; }
@@ -86,6 +88,10 @@ public:
     void Save1Click();
     void Saveas1Click();
 
+    // Communication with the controller.
+    void ReadSceneData1Click();
+    void SendSceneData1Click();
+
     void RefreshOverview(int mode);
 
     // The Save as that the quit prompt runs; true when the scenes were written.
@@ -124,8 +130,16 @@ private:
     // Runs a handler; an error that escapes it is shown and the program goes on.
     void Guarded(const std::function<void()>& handler);
 
+    // Shows the progress bar and its percentage during a transfer.
+    TransferProgress ShowProgress();
+
     UserDialogs& dialogs_;
     EditorState state_;
+
+public:
+    DeviceLink Link; // the MIDI service, the pair found, the capture ring, the image
+
+private:
     bool shownOnce_ = false;
     bool closeConfirmed_ = false;
     bool snapping_ = false;

@@ -343,9 +343,11 @@ void TFormMain::BuildMenu()
     auto* comm = bar->addMenu(QStringLiteral("Communication"));
     comm->setObjectName(QStringLiteral("Comminucation1"));
     ReadSceneData1 =
-        item(comm, "ReadSceneData1", QStringLiteral("Read Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_L), nullptr);
+        item(comm, "ReadSceneData1", QStringLiteral("Read Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_L),
+             &TFormMain::ReadSceneData1Click);
     SendSceneData1 =
-        item(comm, "SendSceneData1", QStringLiteral("Send Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_T), nullptr);
+        item(comm, "SendSceneData1", QStringLiteral("Send Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_T),
+             &TFormMain::SendSceneData1Click);
 
     auto* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));

@@ -9,11 +9,11 @@
 
 namespace korvo {
 
-int RunEditor(QApplication& app, UserDialogs& dialogs)
+int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi)
 {
     std::unique_ptr<TFormMain> FormMain;
     try {
-        FormMain = std::make_unique<TFormMain>(dialogs);
+        FormMain = std::make_unique<TFormMain>(dialogs, std::move(midi));
     } catch (const std::exception& e) {
         dialogs.error(QString::fromLocal8Bit(e.what()));
         return 1;

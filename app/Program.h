@@ -1,15 +1,19 @@
 #pragma once
 // Runs the editor: creates the main window, shows it and runs the event loop.
 
+#include <memory>
+
 class QApplication;
 
 namespace korvo {
 
 class UserDialogs;
+class MidiPorts;
 
 // Returns the exit status: the event loop's, or 1 when a start-up file could not
 // be read (the error is shown first: without defaults and note names no scene can
 // be shown, so the program ends).
-int RunEditor(QApplication& app, UserDialogs& dialogs);
+// The controller is looked for on the given MIDI service.
+int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi);
 
 } // namespace korvo

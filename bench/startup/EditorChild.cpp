@@ -4,6 +4,7 @@
 #include "app/ControllerArtwork.h"
 #include "app/KorvoMain.h"
 #include "app/QtDialogs.h"
+#include "device/RtMidiPorts.h"
 
 #include <QApplication>
 
@@ -12,7 +13,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     app.setWindowIcon(korvo::ControllerIcon());
     korvo::QtDialogs dialogs;
-    korvo::TFormMain window(dialogs);
+    korvo::TFormMain window(dialogs, korvo::MakeRtMidiPorts());
     window.show();
     korvo::bench::ExitWhenShown(window);
 }

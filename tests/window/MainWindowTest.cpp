@@ -155,7 +155,7 @@ void MainWindowTest::missingStartupFileEndsWithTheError()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(empty.path());
     test::ScriptedDialogs dialogs;
-    const int status = RunEditor(*qApp, dialogs);
+    const int status = RunEditor(*qApp, dialogs, nullptr);
     QDir::setCurrent(previous);
     QCOMPARE(status, 1);
     QCOMPARE(dialogs.shown.size(), 1);

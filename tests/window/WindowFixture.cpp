@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include "FakeMidiPorts.h"
+
 #include <QFile>
 #include <QTest>
 
@@ -18,16 +20,17 @@ void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
     }
 }
 
-WindowFixture::WindowFixture(const QByteArray& defParaText, bool show) : previousDir_(QDir::currentPath())
+WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi)
+    : previousDir_(QDir::currentPath())
 {
     WriteStartupFiles(dir_.path(), defParaText);
     QDir::setCurrent(dir_.path());
-    window_ = std::make_unique<TFormMain>(dialogs);
-    if (show) {
-        window_->show();
-        window_->activateWindow();
-        (void)QTest::qWaitForWindowExposed(window_.get());
-    }
+    if (!midi)
+        midi = std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{}, std::vector<FakeMidiPorts::Input>{});
+    window_ = std::make_unique<TFormMain>(dialogs, std::move(midi));
+    window_->show();
+    window_->activateWindow();
+    (void)QTest::qWaitForWindowExposed(window_.get());
 }
 
 WindowFixture::~WindowFixture()

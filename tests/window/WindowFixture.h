@@ -13,8 +13,9 @@ namespace korvo::test {
 
 class WindowFixture {
 public:
-    // defParaText: the DefPara.ini to use; empty for the shipped one.
-    explicit WindowFixture(const QByteArray& defParaText = {}, bool show = true);
+    // defParaText: the DefPara.ini to use; empty for the shipped one. midi: the MIDI
+    // service; none gives one without devices.
+    explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr);
     ~WindowFixture();
 
     TFormMain& window() { return *window_; }

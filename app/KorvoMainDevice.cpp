@@ -1,0 +1,103 @@
+// The Communication commands: reading the scenes from the controller and sending
+// them to it.
+#include "app/KorvoMain.h"
+#include "app/UserDialogs.h"
+#include "app/widgets/InstantProgressBar.h"
+
+namespace korvo {
+
+namespace {
+
+const QString NotFoundMessage = QStringLiteral("Korvo Device is not exist.");
+
+// Hides the progress bar when a transfer returns, however it ends.
+struct HideWhenDone {
+    InstantProgressBar* bar;
+    ~HideWhenDone() { bar->hide(); }
+};
+
+} // namespace
+
+TransferProgress TFormMain::ShowProgress()
+{
+    return [this](int percent) {
+        if (!ProgressBar1->isVisible()) {
+            ProgressBar1->show();
+            ProgressBar1->repaint();
+        }
+        ProgressBar1->setPercent(percent);
+    };
+}
+
+void TFormMain::ReadSceneData1Click()
+{
+    if (state_.Modified) {
+        switch (dialogs_.ask(DialogIcon::Warning, QStringLiteral("Do you want to save changes?"),
+                             DialogButtons::YesNoCancel)) {
+        case DialogAnswer::Yes:
+            // Unsaved scenes are never replaced: a cancelled or failed save stops here.
+            if (!RunSaveAs())
+                return;
+            state_.Modified = false;
+            break;
+        case DialogAnswer::No:
+            break;
+        default:
+            return;
+        }
+    }
+    const std::int32_t length = SceneDataLen(state_.Defaults);
+    const bool modifiedBefore = state_.Modified;
+    bool replaced = false;
+
+    if (FindDevice(Link) != 0) {
+        dialogs_.warn(NotFoundMessage);
+    } else {
+        if (dialogs_.ask(DialogIcon::Confirmation, QStringLiteral("Are you sure to read data from device?"),
+                         DialogButtons::YesNoCancel) != DialogAnswer::Yes)
+            return;
+        repaint();
+        int result = 1;
+        {
+            HideWhenDone hide{ProgressBar1};
+            result = ReceiveSceneData(Link, length, BlockAddOne(state_.Defaults), ShowProgress());
+        }
+        if (result == 0) {
+            dialogs_.inform(QStringLiteral("Read data OK."));
+            UnpackSceneImages(state_.Bank, Link.ImageBuffer);
+            replaced = true;
+        } else {
+            dialogs_.warn(QStringLiteral("Read data failed."));
+        }
+    }
+
+    ControlListClick();
+    // Only scenes just read (or just saved) count as unchanged; otherwise the
+    // edits in memory stay guarded.
+    state_.Modified = replaced ? false : modifiedBefore;
+}
+
+void TFormMain::SendSceneData1Click()
+{
+    const std::int32_t length = SceneDataLen(state_.Defaults);
+    if (FindDevice(Link) != 0) {
+        dialogs_.warn(NotFoundMessage);
+        return;
+    }
+    if (dialogs_.ask(DialogIcon::Confirmation, QStringLiteral("Are you sure to send data?"),
+                     DialogButtons::YesNoCancel) != DialogAnswer::Yes)
+        return;
+    repaint();
+    PackSceneImages(state_.Bank, Link.ImageBuffer);
+    int result = 1;
+    {
+        HideWhenDone hide{ProgressBar1};
+        result = TransmitSceneData(Link, length, ShowProgress());
+    }
+    if (result == 0)
+        dialogs_.inform(QStringLiteral("Send data OK."));
+    else
+        dialogs_.warn(QStringLiteral("Send data failed."));
+}
+
+} // namespace korvo

@@ -1,0 +1,163 @@
+// Read Scene Data and Send Scene Data from the menu, against the emulated
+// controller on the in-process MIDI service.
+#include "FakeMidiPorts.h"
+#include "WindowFixture.h"
+#include "app/widgets/InstantProgressBar.h"
+#include "tools/emulator/EmulatedController.h"
+
+#include <QTest>
+#include <cstring>
+
+using namespace korvo;
+using korvo::test::FakeMidiPorts;
+using korvo::test::WindowFixture;
+
+namespace {
+
+ControllerImage Pattern()
+{
+    ControllerImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    return image;
+}
+
+// A window whose MIDI service has one output and one input, wired to the
+// emulated controller.
+struct WithController {
+    explicit WithController(EmulatorFaults faults = {}) : controller(Pattern(), faults)
+    {
+        FakeMidiPorts::Output output;
+        output.respond = [this](std::uint32_t sent, std::vector<std::uint32_t>& answers) {
+            controller.Receive(sent, answers);
+        };
+        auto midi = std::make_unique<FakeMidiPorts>(std::vector{output}, std::vector{FakeMidiPorts::Input{}});
+        ports = midi.get();
+        window = std::make_unique<WindowFixture>(QByteArray(), std::move(midi));
+    }
+    TFormMain& w() { return window->window(); }
+    EditorState& state() { return window->state(); }
+    QStringList& shown() { return window->dialogs.shown; }
+
+    EmulatedController controller;
+    FakeMidiPorts* ports = nullptr;
+    std::unique_ptr<WindowFixture> window;
+};
+
+QByteArray BankBytes(const SceneBank& bank)
+{
+    return QByteArray(reinterpret_cast<const char*>(bank.Scenes.data()), sizeof bank.Scenes);
+}
+
+} // namespace
+
+class DeviceCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readReplacesTheScenes();
+    void readWithoutControllerKeepsTheEdits();
+    void readStopsWhenTheSaveIsCancelled();
+    void readDeclinedChangesNothing();
+    void failedReadIsReported();
+    void sendWritesTheControllersImage();
+    void sendWithoutControllerOrFailing();
+};
+
+void DeviceCommandsTest::readReplacesTheScenes()
+{
+    WithController c;
+    c.state().Modified = true;
+    c.window->dialogs.answers = {DialogAnswer::No, DialogAnswer::Yes};
+    QTest::keyClick(&c.w(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(c.shown(), QStringList({"ask: Warning: Do you want to save changes?",
+                                     "ask: Confirm: Are you sure to read data from device?",
+                                     "inform: Read data OK."}));
+    SceneBank expected;
+    SceneImageBuffer image{};
+    std::memcpy(image.data(), Pattern().data(), Pattern().size());
+    UnpackSceneImages(expected, image);
+    // Showing scene 1's "Common" panel clamps its transpose into the box's range.
+    expected.Scenes[0].KeyTrans = 12 + 13;
+    QCOMPARE(BankBytes(c.state().Bank).mid(16), BankBytes(expected).mid(16)); // the name block aside
+    QCOMPARE(c.state().Modified, false);
+    QVERIFY(!c.w().ProgressBar1->isVisible());
+    QCOMPARE(c.w().ProgressBar1->percent(), 100);
+}
+
+void DeviceCommandsTest::readWithoutControllerKeepsTheEdits()
+{
+    WindowFixture f;
+    f.state().Modified = true;
+    f.state().Bank.Scenes[0].KonbCCNumber[0] = 5;
+    f.dialogs.answers = {DialogAnswer::No};
+    f.window().ReadSceneData1->trigger();
+    QCOMPARE(f.dialogs.shown.last(), QStringLiteral("warn: Korvo Device is not exist."));
+    QCOMPARE(f.state().Modified, true);
+    QCOMPARE(f.state().Bank.Scenes[0].KonbCCNumber[0], 5);
+}
+
+void DeviceCommandsTest::readStopsWhenTheSaveIsCancelled()
+{
+    WithController c;
+    c.state().Modified = true;
+    c.window->dialogs.answers = {DialogAnswer::Yes};
+    c.window->dialogs.files = {QString()};
+    c.w().ReadSceneData1->trigger();
+    QCOMPARE(c.state().Modified, true);
+    QVERIFY(c.ports->Sent().empty()); // the controller was not even looked for
+}
+
+void DeviceCommandsTest::readDeclinedChangesNothing()
+{
+    WithController c;
+    const QByteArray before = BankBytes(c.state().Bank);
+    c.window->dialogs.answers = {DialogAnswer::No};
+    c.w().ReadSceneData1->trigger();
+    QCOMPARE(c.shown().last(), QStringLiteral("ask: Confirm: Are you sure to read data from device?"));
+    QCOMPARE(BankBytes(c.state().Bank), before);
+    QCOMPARE(c.state().Modified, false);
+}
+
+void DeviceCommandsTest::failedReadIsReported()
+{
+    EmulatorFaults faults;
+    faults.noteBeforeReply = 300; // a note played in the middle of the read
+    WithController c(faults);
+    c.state().Modified = true;
+    const QByteArray before = BankBytes(c.state().Bank);
+    c.window->dialogs.answers = {DialogAnswer::No, DialogAnswer::Yes};
+    c.w().ReadSceneData1->trigger();
+    QCOMPARE(c.shown().last(), QStringLiteral("warn: Read data failed."));
+    QCOMPARE(BankBytes(c.state().Bank), before);
+    QCOMPARE(c.state().Modified, true);
+    QVERIFY(!c.w().ProgressBar1->isVisible());
+}
+
+void DeviceCommandsTest::sendWritesTheControllersImage()
+{
+    WithController c;
+    c.window->dialogs.answers = {DialogAnswer::Yes};
+    QTest::keyClick(&c.w(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(c.shown(), QStringList({"ask: Confirm: Are you sure to send data?", "inform: Send data OK."}));
+    SceneImageBuffer packed{};
+    PackSceneImages(c.state().Bank, packed);
+    QCOMPARE(std::memcmp(c.controller.Image().data(), packed.data(), DeviceImageSize), 0);
+    QCOMPARE(c.state().Modified, false);
+}
+
+void DeviceCommandsTest::sendWithoutControllerOrFailing()
+{
+    WindowFixture f;
+    f.window().SendSceneData1->trigger();
+    QCOMPARE(f.dialogs.shown, QStringList({"warn: Korvo Device is not exist."}));
+
+    EmulatorFaults faults;
+    faults.wrongAck = true;
+    WithController c(faults);
+    c.window->dialogs.answers = {DialogAnswer::Yes};
+    c.w().SendSceneData1->trigger();
+    QCOMPARE(c.shown().last(), QStringLiteral("warn: Send data failed."));
+}
+
+QTEST_MAIN(DeviceCommandsTest)
+#include "DeviceCommandsTest.moc"
