@@ -3,12 +3,11 @@
 #include "app/KorvoMain.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/InstantProgressBar.h"
+#include "device/LinkMessages.h"
 
 namespace korvo {
 
 namespace {
-
-const QString NotFoundMessage = QStringLiteral("Korvo Device is not exist.");
 
 // Hides the progress bar when a transfer returns, however it ends.
 struct HideWhenDone {
@@ -51,9 +50,9 @@ void TFormMain::ReadSceneData1Click()
     bool replaced = false;
 
     if (FindDevice(Link) != 0) {
-        dialogs_.warn(NotFoundMessage);
+        dialogs_.warn(QString::fromLatin1(DeviceNotFoundText));
     } else {
-        if (dialogs_.ask(DialogIcon::Confirmation, QStringLiteral("Are you sure to read data from device?"),
+        if (dialogs_.ask(DialogIcon::Confirmation, QString::fromLatin1(ConfirmReadText),
                          DialogButtons::YesNoCancel) != DialogAnswer::Yes)
             return;
         repaint();
@@ -63,11 +62,11 @@ void TFormMain::ReadSceneData1Click()
             result = ReceiveSceneData(Link, length, BlockAddOne(state_.Defaults), ShowProgress());
         }
         if (result == 0) {
-            dialogs_.inform(QStringLiteral("Read data OK."));
+            dialogs_.inform(QString::fromLatin1(ReadOkText));
             UnpackSceneImages(state_.Bank, Link.ImageBuffer);
             replaced = true;
         } else {
-            dialogs_.warn(QStringLiteral("Read data failed."));
+            dialogs_.warn(QString::fromLatin1(ReadFailedText));
         }
     }
 
@@ -81,10 +80,10 @@ void TFormMain::SendSceneData1Click()
 {
     const std::int32_t length = SceneDataLen(state_.Defaults);
     if (FindDevice(Link) != 0) {
-        dialogs_.warn(NotFoundMessage);
+        dialogs_.warn(QString::fromLatin1(DeviceNotFoundText));
         return;
     }
-    if (dialogs_.ask(DialogIcon::Confirmation, QStringLiteral("Are you sure to send data?"),
+    if (dialogs_.ask(DialogIcon::Confirmation, QString::fromLatin1(ConfirmSendText),
                      DialogButtons::YesNoCancel) != DialogAnswer::Yes)
         return;
     repaint();
@@ -95,9 +94,9 @@ void TFormMain::SendSceneData1Click()
         result = TransmitSceneData(Link, length, ShowProgress());
     }
     if (result == 0)
-        dialogs_.inform(QStringLiteral("Send data OK."));
+        dialogs_.inform(QString::fromLatin1(SendOkText));
     else
-        dialogs_.warn(QStringLiteral("Send data failed."));
+        dialogs_.warn(QString::fromLatin1(SendFailedText));
 }
 
 } // namespace korvo
