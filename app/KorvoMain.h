@@ -132,6 +132,7 @@ private:
 
     // Shows the progress bar and its percentage during a transfer.
     TransferProgress ShowProgress();
+    void RepaintNow();
 
     UserDialogs& dialogs_;
     EditorState state_;

@@ -5,6 +5,8 @@
 #include "app/widgets/InstantProgressBar.h"
 #include "device/LinkMessages.h"
 
+#include <QCoreApplication>
+
 namespace korvo {
 
 namespace {
@@ -16,6 +18,14 @@ struct HideWhenDone {
 };
 
 } // namespace
+
+// The window looks right before a transfer keeps the event loop away: the closed
+// question box is gone and everything is painted.
+void TFormMain::RepaintNow()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
+}
 
 TransferProgress TFormMain::ShowProgress()
 {
@@ -55,7 +65,7 @@ void TFormMain::ReadSceneData1Click()
         if (dialogs_.ask(DialogIcon::Confirmation, QString::fromLatin1(ConfirmReadText),
                          DialogButtons::YesNoCancel) != DialogAnswer::Yes)
             return;
-        repaint();
+        RepaintNow();
         int result = 1;
         {
             HideWhenDone hide{ProgressBar1};
@@ -86,7 +96,7 @@ void TFormMain::SendSceneData1Click()
     if (dialogs_.ask(DialogIcon::Confirmation, QString::fromLatin1(ConfirmSendText),
                      DialogButtons::YesNoCancel) != DialogAnswer::Yes)
         return;
-    repaint();
+    RepaintNow();
     PackSceneImages(state_.Bank, Link.ImageBuffer);
     int result = 1;
     {

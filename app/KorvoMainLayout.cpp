@@ -227,7 +227,7 @@ void TFormMain::BuildLayout()
         button->setCursor(Qt::PointingHandCursor);
         button->setStyleSheet(QStringLiteral("QToolButton { background: white; border: none; color: black; }"
                                              "QToolButton:checked { background: rgb(204, 228, 247);"
-                                             " border: 1px inset rgb(0, 84, 153); font-weight: bold; }"
+                                             " border: 1px inset rgb(0, 84, 153); }"
                                              "QToolButton:hover:!checked { background: rgb(229, 241, 251); }"));
         sceneGroup->addButton(button);
         connect(button, &QToolButton::clicked, this, [this] { Guarded([this] { SceneButton1Click(); }); });
