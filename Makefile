@@ -24,7 +24,8 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD)/work && ../bin/korvo-editor
 
-test: test-plain test-sanitized test-tsan
+# The sanitized core tests run last, so the run ends with their summary.
+test: test-plain test-tsan test-sanitized
 
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

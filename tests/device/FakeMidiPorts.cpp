@@ -13,15 +13,15 @@ public:
 
     bool Send(std::uint32_t message) override
     {
-        const Output& spec = ports_.outputs_[static_cast<std::size_t>(device_)];
-        if (spec.sendsBeforeFailure >= 0 && sends_++ >= spec.sendsBeforeFailure)
+        const Output& behaviour = ports_.outputs_[static_cast<std::size_t>(device_)];
+        if (behaviour.sendsBeforeFailure >= 0 && sends_++ >= behaviour.sendsBeforeFailure)
             return false;
         ports_.Record({Event::Send, device_, message});
-        if (spec.respond) {
+        if (behaviour.respond) {
             answers_.clear();
-            spec.respond(message, answers_);
+            behaviour.respond(message, answers_);
             for (auto answer : answers_)
-                ports_.Deliver(spec.answersOn, answer, spec.latency);
+                ports_.Deliver(behaviour.answersOn, answer, behaviour.latency);
         }
         return true;
     }
