@@ -1,7 +1,7 @@
 #pragma once
-// The list of controls. Its click handler runs for a click on an entry and when the
-// user moves the selection with the keyboard, never when the selection is set from
-// code.
+// The list of controls. Its click handler runs for a click on an entry (also the
+// one already selected) and whenever the user moves the selection (keyboard,
+// type-ahead, dragging), never when the selection is set from code.
 
 #include <QListWidget>
 
@@ -20,7 +20,11 @@ signals:
     void clickedByUser();
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    bool settingFromCode_ = false;
+    int reportedRow_ = -2; // the row a selection change already reported during this click
 };
 
 } // namespace korvo

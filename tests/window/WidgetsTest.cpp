@@ -1,4 +1,5 @@
 // The small widgets whose exact behaviour the editing handlers rely on.
+#include "app/widgets/ControlListBox.h"
 #include "app/widgets/DropDownList.h"
 #include "app/widgets/Edit.h"
 #include "app/widgets/InstantProgressBar.h"
@@ -23,6 +24,7 @@ private slots:
     void spinEditCodeAndReading();
     void spinEditStepsClampToTheRange();
     void stepButtonHalvesAndRepeat();
+    void controlListRunsOncePerUserAction();
 };
 
 void WidgetsTest::editChangesOnlyWhenTextDiffers()
@@ -170,6 +172,28 @@ void WidgetsTest::stepButtonHalvesAndRepeat()
     const auto afterRelease = up.size();
     QTest::qWait(250);
     QCOMPARE(up.size(), afterRelease);
+}
+
+void WidgetsTest::controlListRunsOncePerUserAction()
+{
+    ControlListBox list;
+    list.addItems({QStringLiteral("Common"), QStringLiteral("Knob-1"), QStringLiteral("Knob-2")});
+    QSignalSpy clicked(&list, &ControlListBox::clickedByUser);
+    list.setItemIndex(1); // from code: nothing
+    QCOMPARE(clicked.size(), 0);
+    list.show();
+    QApplication::setActiveWindow(&list);
+    list.setFocus();
+    const auto at = [&](int row) { return list.visualItemRect(list.item(row)).center(); };
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at(2)); // a new entry
+    QCOMPARE(clicked.size(), 1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at(2)); // the same entry again
+    QCOMPARE(clicked.size(), 2);
+    QTest::keyClick(&list, Qt::Key_Up); // the keyboard
+    QCOMPARE(clicked.size(), 3);
+    QCOMPARE(list.itemIndex(), 1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at(1)); // where the keyboard left it
+    QCOMPARE(clicked.size(), 4);
 }
 
 QTEST_MAIN(WidgetsTest)
