@@ -38,8 +38,8 @@ void TFormMain::FormCreate()
 {
     CentreOnWorkArea();
     state_.Modified = false;
-    state_.Defaults = LoadTextLines(DefaultParamsFileName);
-    state_.Notes = LoadTextLines(NoteNamesFileName);
+    state_.DefaultParams = LoadTextLines(DefaultParamsFileName);
+    state_.NoteNames = LoadTextLines(NoteNamesFileName);
     SelDisp->setItemIndex(2);
     for (QWidget* panel : PropertyPanels())
         panel->setGeometry(ControlList->x() + ControlList->width() + 5, ControlList->y(), panel->width(),
@@ -55,7 +55,7 @@ void TFormMain::FormCreate()
 
 void TFormMain::FormShow()
 {
-    LoadDefaults(state_.Bank, state_.Defaults);
+    LoadDefaults(state_.Bank, state_.DefaultParams);
     SceneButtons[0]->setChecked(true);
     SceneButton1Click();
     state_.Modified = false;
@@ -249,7 +249,7 @@ void TFormMain::SelDispChange()
 
 void TFormMain::RefreshOverview(int mode)
 {
-    const OverviewTexts texts = ComputeOverview(state_.Bank, mode, state_.Notes);
+    const OverviewTexts texts = ComputeOverview(state_.Bank, mode, state_.NoteNames);
     for (std::size_t s = 0; s < SceneButtons.size(); ++s)
         SceneButtons[s]->setText(ShownText(texts.sceneButtons[s]));
     for (std::size_t i = 0; i < Labels.size(); ++i)

@@ -29,7 +29,7 @@ bool FileExists(const std::string& path)
 
 void TFormMain::New1Click()
 {
-    LoadDefaults(state_.Bank, state_.Defaults);
+    LoadDefaults(state_.Bank, state_.DefaultParams);
     state_.CurrentFileName.clear();
     ControlListClick();
 }

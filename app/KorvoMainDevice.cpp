@@ -55,7 +55,7 @@ void TFormMain::ReadSceneData1Click()
             return;
         }
     }
-    const std::int32_t length = SceneDataLen(state_.Defaults);
+    const std::int32_t length = SceneDataLen(state_.DefaultParams);
     const bool modifiedBefore = state_.Modified;
     bool replaced = false;
 
@@ -69,7 +69,7 @@ void TFormMain::ReadSceneData1Click()
         int result = 1;
         {
             HideWhenDone hide{ProgressBar1};
-            result = ReceiveSceneData(Link, length, BlockAddOne(state_.Defaults), ShowProgress());
+            result = ReceiveSceneData(Link, length, BlockAddOne(state_.DefaultParams), ShowProgress());
         }
         if (result == 0) {
             dialogs_.inform(QString::fromLatin1(ReadOkText));
@@ -88,7 +88,7 @@ void TFormMain::ReadSceneData1Click()
 
 void TFormMain::SendSceneData1Click()
 {
-    const std::int32_t length = SceneDataLen(state_.Defaults);
+    const std::int32_t length = SceneDataLen(state_.DefaultParams);
     if (FindDevice(Link) != 0) {
         dialogs_.warn(QString::fromLatin1(DeviceNotFoundText));
         return;

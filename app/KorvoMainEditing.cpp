@@ -107,7 +107,7 @@ void TFormMain::FillPanel(int i)
         SelPadAssignType->setItemIndex(R.PadAssignType[k]);
         if (R.PadAssignType[k] == PadModeControlChange || R.PadAssignType[k] == PadModeNote)
             EditPadCCNumber->setText(
-                QString::fromLatin1(PadNumberText(R.PadCCNumber[k], R.PadAssignType[k], state_.Notes).c_str()));
+                QString::fromLatin1(PadNumberText(R.PadCCNumber[k], R.PadAssignType[k], state_.NoteNames).c_str()));
         EditPadONValue->setValue(R.PadONValue[k]);
         EditPadOFFValue->setValue(R.PadOFFValue[k]);
         SelPadBehavior->setItemIndex(R.PadBehavior[k]);
@@ -344,7 +344,7 @@ void TFormMain::SelPadAssignTypeChange()
         // Note shows the name at min(number, 120); the read-back then stores it.
         const std::int64_t shown = t == PadModeNote ? std::min<std::int64_t>(*number, 120) : *number;
         if (t == PadModeControlChange || t == PadModeNote)
-            EditPadCCNumber->setText(QString::fromLatin1(PadNumberText(shown, t, state_.Notes).c_str()));
+            EditPadCCNumber->setText(QString::fromLatin1(PadNumberText(shown, t, state_.NoteNames).c_str()));
     }
     Changed();
 }
@@ -354,14 +354,14 @@ void TFormMain::EditPadCCNumberChange()
     const int t = SelPadAssignType->itemIndex();
     if (t == PadModeControlChange || t == PadModeNote)
         StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::CCNumber),
-                  ReadPadNumber(StoredBytes(EditPadCCNumber->text()), t, state_.Notes));
+                  ReadPadNumber(StoredBytes(EditPadCCNumber->text()), t, state_.NoteNames));
     Changed();
 }
 
 void TFormMain::StepPadNumberBy(int step)
 {
     const std::string next =
-        StepPadNumber(StoredBytes(EditPadCCNumber->text()), SelPadAssignType->itemIndex(), step, state_.Notes);
+        StepPadNumber(StoredBytes(EditPadCCNumber->text()), SelPadAssignType->itemIndex(), step, state_.NoteNames);
     EditPadCCNumber->setText(QString::fromLatin1(next.c_str()));
 }
 

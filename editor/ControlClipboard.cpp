@@ -87,24 +87,24 @@ static_assert(offsetof(TSceneRecord, KeyBehavior) == offsetof(TSceneRecord, KeyA
 
 void CopyControl(ControlClipboard& clip, const TSceneRecord& r, int selectedKind, int controlIndex)
 {
-    clip.Kind = selectedKind;
+    clip.ClipboardKind = selectedKind;
     const ControlRef c = ControlAt(controlIndex);
     if (selectedKind < KindGroup || selectedKind > KindKey || c.kind != selectedKind)
         return;
     const Block b = BlockOf(selectedKind);
     CopyBlock(ClipRun(clip, selectedKind), RecordRun(r, selectedKind), b.fields, b.count);
-    clip.Index = c.element + 1;
+    clip.ClipboardIndex = c.element + 1;
 }
 
 bool PasteControl(const ControlClipboard& clip, TSceneRecord& r, int selectedKind, int controlIndex)
 {
-    if (selectedKind != clip.Kind)
+    if (selectedKind != clip.ClipboardKind)
         return false;
     const ControlRef c = ControlAt(controlIndex);
     if (selectedKind < KindGroup || selectedKind > KindKey || c.kind != selectedKind)
         return true;
     const Block b = BlockOf(selectedKind);
-    const int from = clip.Index - 1;
+    const int from = clip.ClipboardIndex - 1;
     if (from < 0 || from >= b.count)
         return true;
     PasteElement(RecordRun(r, selectedKind), ClipRun(clip, selectedKind), b.fields, b.count, from, c.element);

@@ -9,8 +9,8 @@
 namespace korvo {
 
 struct ControlClipboard {
-    int Kind = 0;  // SelectedKind at the last Copy: 0 Common/nothing, 1..5 a kind
-    int Index = 0; // the copied control's number within its kind, from 1
+    int ClipboardKind = 0;  // SelectedKind at the last Copy: 0 Common/nothing, 1..5 a kind
+    int ClipboardIndex = 0; // the copied control's number within its kind, from 1
     // Snapshots of every control of a kind, in the record's layout.
     std::int32_t Group[4]{};
     std::int32_t Knob[16]{};

@@ -13,8 +13,8 @@ namespace korvo {
 
 struct EditorState {
     SceneBank Bank;               // the four scenes and CurrentScene
-    DefaultParams Defaults;       // lines of DefPara.ini
-    NoteNames Notes;              // lines of NotePara.ini
+    korvo::DefaultParams DefaultParams; // lines of DefPara.ini
+    korvo::NoteNames NoteNames;         // lines of NotePara.ini
     bool Modified = false;        // unsaved changes
     int SelectedKind = 0;         // kind of the selected control (ControlIndex.h)
     ControlClipboard Clipboard;   // Copy and Paste of one control's settings

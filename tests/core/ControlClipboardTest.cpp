@@ -21,8 +21,8 @@ TEST(ControlClipboard, KnobCopiedBeforeAnEditPastesTheOldSettings)
     TSceneRecord scene1 = Numbered(1000);
     ControlClipboard clip;
     CopyControl(clip, scene1, 2, 6); // Knob-2
-    EXPECT_EQ(clip.Kind, 2);
-    EXPECT_EQ(clip.Index, 2);
+    EXPECT_EQ(clip.ClipboardKind, 2);
+    EXPECT_EQ(clip.ClipboardIndex, 2);
     const TSceneRecord before = scene1;
     scene1.KonbCCNumber[1] = 1;
 
@@ -70,8 +70,8 @@ TEST(ControlClipboard, KindsMustMatch)
     EXPECT_FALSE(PasteControl(clip, r, 5, 22));
     EXPECT_FALSE(PasteControl(clip, r, 2, 5));
     CopyControl(clip, r, 0, 0); // a Copy of "Common" ends pasting controls
-    EXPECT_EQ(clip.Kind, 0);
-    EXPECT_EQ(clip.Index, 3);
+    EXPECT_EQ(clip.ClipboardKind, 0);
+    EXPECT_EQ(clip.ClipboardIndex, 3);
     EXPECT_FALSE(PasteControl(clip, r, 3, 11));
     EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
 }

@@ -360,7 +360,7 @@ void EditingTest::copyAndPaste()
     Select(w, 0);
     w.EditSceneName->setFocus();
     QTest::keyClick(w.EditSceneName, Qt::Key_C, Qt::ControlModifier); // the menu's Copy
-    QCOMPARE(f.state().Clipboard.Kind, 0);
+    QCOMPARE(f.state().Clipboard.ClipboardKind, 0);
     Select(w, 8);
     const TSceneRecord again = Scene(f, 3);
     w.Peast1->trigger();
