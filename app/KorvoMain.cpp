@@ -129,7 +129,7 @@ bool TFormMain::QuitPrompt()
 {
     if (!state_.Modified)
         return true;
-    switch (dialogs_.ask(DialogIcon::Warning, QStringLiteral("Do you want to save changes?"),
+    switch (dialogs_.ask(DialogIcon::Warning, SaveChangesQuestion,
                          DialogButtons::YesNoCancel)) {
     case DialogAnswer::Yes:
         // A cancelled or failed save keeps the program open with the changes.

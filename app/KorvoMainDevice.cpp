@@ -41,7 +41,7 @@ TransferProgress TFormMain::ShowProgress()
 void TFormMain::ReadSceneData1Click()
 {
     if (state_.Modified) {
-        switch (dialogs_.ask(DialogIcon::Warning, QStringLiteral("Do you want to save changes?"),
+        switch (dialogs_.ask(DialogIcon::Warning, SaveChangesQuestion,
                              DialogButtons::YesNoCancel)) {
         case DialogAnswer::Yes:
             // Unsaved scenes are never replaced: a cancelled or failed save stops here.

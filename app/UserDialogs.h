@@ -15,6 +15,9 @@ enum class DialogButtons { YesNoCancel, YesNo, OkCancel, Ok };
 
 enum class DialogIcon { Warning, Confirmation };
 
+// Asked before unsaved scenes could be lost (quitting, reading from the controller).
+inline const QString SaveChangesQuestion = QStringLiteral("Do you want to save changes?");
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
