@@ -4,6 +4,8 @@
 // window positions, less the picture's own place (38, 26).
 #include "app/ControllerArtwork.h"
 
+#include "app/OverlayLabelPlaces.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -27,35 +29,42 @@ constexpr double PictureLeft = 38;
 constexpr double PictureTop = 26;
 
 // Knob, slider and group labels: one column per left, 46 wide.
-constexpr std::array<double, 4> ColumnLabelLefts = {168, 226, 285, 343};
-constexpr double ColumnLabelWidth = 46;
-constexpr double KnobLabelTop = 40;
-constexpr double SliderLabelTop = 96;
-constexpr double GroupLabelTop = 139;
-constexpr double GroupLabelBottom = GroupLabelTop + 36;
-constexpr double KnobLabelHeight = 36;
+// Every control is drawn under its overlay label, taken from the window's table.
+constexpr const OverlayLabelPlace& Place(int index) { return OverlayLabelPlaces[static_cast<std::size_t>(index)]; }
+
+constexpr std::array<double, 4> ColumnLabelLefts = {Place(KnobLabelIndex(0)).left, Place(KnobLabelIndex(1)).left,
+                                                    Place(KnobLabelIndex(2)).left, Place(KnobLabelIndex(3)).left};
+constexpr double ColumnLabelWidth = Place(KnobLabelIndex(0)).width;
+constexpr double KnobLabelTop = Place(KnobLabelIndex(0)).top;
+constexpr double SliderLabelTop = Place(SliderLabelIndex(0)).top;
+constexpr double GroupLabelTop = Place(GroupLabelIndex(0)).top;
+constexpr double GroupLabelBottom = GroupLabelTop + Place(GroupLabelIndex(0)).height;
+constexpr double KnobLabelHeight = Place(KnobLabelIndex(0)).height;
 
 // Pad labels: upper row pads 1-4, lower row pads 5-8.
-constexpr std::array<double, 4> PadLabelLefts = {404, 488, 573, 658};
-constexpr std::array<double, 4> PadLabelWidths = {65, 66, 66, 65};
-constexpr std::array<double, 2> PadLabelTops = {43, 104};
-constexpr double PadLabelHeight = 46;
+constexpr std::array<double, 4> PadLabelLefts = {Place(PadLabelIndex(0)).left, Place(PadLabelIndex(1)).left,
+                                                 Place(PadLabelIndex(2)).left, Place(PadLabelIndex(3)).left};
+constexpr std::array<double, 4> PadLabelWidths = {Place(PadLabelIndex(0)).width, Place(PadLabelIndex(1)).width,
+                                                  Place(PadLabelIndex(2)).width, Place(PadLabelIndex(3)).width};
+constexpr std::array<double, 2> PadLabelTops = {Place(PadLabelIndex(0)).top, Place(PadLabelIndex(4)).top};
+constexpr double PadLabelHeight = Place(PadLabelIndex(0)).height;
 
 // Key labels, lowest key first: left edge and whether the key is black.
 struct KeyLabel {
     double Left;
     bool Black;
 };
-constexpr std::array<KeyLabel, 25> KeyLabels = {{
-    {71, false}, {88, true}, {114, false}, {139, true}, {158, false},
-    {201, false}, {217, true}, {244, false}, {265, true}, {288, false},
-    {314, true}, {331, false}, {375, false}, {393, true}, {418, false},
-    {443, true}, {462, false}, {505, false}, {521, true}, {549, false},
-    {570, true}, {592, false}, {619, true}, {635, false}, {679, false},
-}};
-constexpr double WhiteKeyLabelWidth = 39;
-constexpr double BlackKeyLabelWidth = 42;
-constexpr double BlackKeyLabelBottom = 202 + 48;
+constexpr std::array<KeyLabel, 25> MakeKeyLabels()
+{
+    std::array<KeyLabel, 25> keys{};
+    for (int k = 0; k < 25; ++k)
+        keys[static_cast<std::size_t>(k)] = {static_cast<double>(Place(KeyLabelIndex(k)).left), IsBlackKey(k)};
+    return keys;
+}
+constexpr std::array<KeyLabel, 25> KeyLabels = MakeKeyLabels();
+constexpr double WhiteKeyLabelWidth = Place(KeyLabelIndex(0)).width;
+constexpr double BlackKeyLabelWidth = Place(KeyLabelIndex(1)).width;
+constexpr double BlackKeyLabelBottom = Place(KeyLabelIndex(1)).top + Place(KeyLabelIndex(1)).height;
 
 // Keyboard in picture terms.
 constexpr double KeyTop = 166;

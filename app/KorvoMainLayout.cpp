@@ -2,6 +2,7 @@
 // name, colours, font, items and tab order.
 #include "app/ControllerPictureWidget.h"
 #include "app/KorvoMain.h"
+#include "app/OverlayLabelPlaces.h"
 #include "app/widgets/ControlListBox.h"
 #include "app/widgets/DropDownList.h"
 #include "app/widgets/Edit.h"
@@ -152,32 +153,7 @@ void TFormMain::BuildLayout()
     Label2->setFont(times);
 
     // Overlay labels, Label31..Label75 in control-list order.
-    struct LabelPlace {
-        int left, top, width, height;
-        bool lime;
-    };
-    std::array<LabelPlace, 45> places{};
-    const int columnLefts[4] = {168, 226, 285, 343};
-    const int padLefts[4] = {404, 488, 573, 658};
-    const int padWidths[4] = {65, 66, 66, 65};
-    const struct {
-        int left;
-        bool black;
-    } keys[25] = {{71, false},  {88, true},   {114, false}, {139, true},  {158, false}, {201, false}, {217, true},
-                  {244, false}, {265, true},  {288, false}, {314, true},  {331, false}, {375, false}, {393, true},
-                  {418, false}, {443, true},  {462, false}, {505, false}, {521, true},  {549, false}, {570, true},
-                  {592, false}, {619, true},  {635, false}, {679, false}};
-    for (int c = 0; c < 4; ++c) {
-        places[static_cast<std::size_t>(c)] = {columnLefts[c], 139, 46, 36, true};     // groups
-        places[static_cast<std::size_t>(4 + c)] = {columnLefts[c], 40, 46, 36, true};  // knobs
-        places[static_cast<std::size_t>(8 + c)] = {columnLefts[c], 96, 46, 36, true};  // sliders
-        places[static_cast<std::size_t>(12 + c)] = {padLefts[c], 43, padWidths[c], 46, false};
-        places[static_cast<std::size_t>(16 + c)] = {padLefts[c], 104, padWidths[c], 46, false};
-    }
-    for (int k = 0; k < 25; ++k)
-        places[static_cast<std::size_t>(20 + k)] =
-            keys[k].black ? LabelPlace{keys[k].left, 202, 42, 48, true} : LabelPlace{keys[k].left, 279, 39, 49, false};
-
+    const auto& places = OverlayLabelPlaces;
     for (std::size_t i = 0; i < places.size(); ++i) {
         const auto& p = places[i];
         const QByteArray name = "Label" + QByteArray::number(FirstLabelNumber + static_cast<int>(i));

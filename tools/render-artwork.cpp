@@ -11,6 +11,7 @@
 // window's font and colours, as the main window shows them.
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 #include "app/ControllerArtwork.h"
+#include "app/OverlayLabelPlaces.h"
 
 #include <QDir>
 #include <QFont>
@@ -37,37 +38,23 @@ struct OverlayLabel {
 constexpr int PictureLeft = 38;
 constexpr int PictureTop = 26;
 
+// The window's label places, with a typical caption for each.
 std::vector<OverlayLabel> OverlayLabels()
 {
+    const char* groups[4] = {"1", "2", "10", "Global"};
+    const char* knobs[4] = {"CC#\n74", "CC#\n71", "L/L\n0", "U/R\n127"};
+    const char* sliders[4] = {"CC#\n7", "CC#\n10", "---", "Enable"};
+    const char* pads[8] = {"Note\nC2", "Note\nD2", "CC#\n20", "Global", "Control Change", "Moment", "ON\n127", "---"};
     std::vector<OverlayLabel> labels;
-    const int columns[4] = {168, 226, 285, 343};
-    const char* groupSamples[4] = {"1", "2", "10", "Global"};
-    for (int i = 0; i < 4; ++i)
-        labels.push_back({31 + i, QRect(columns[i], 139, 46, 36), true, groupSamples[i]});
-    const char* knobSamples[4] = {"CC#\n74", "CC#\n71", "L/L\n0", "U/R\n127"};
-    for (int i = 0; i < 4; ++i)
-        labels.push_back({35 + i, QRect(columns[i], 40, 46, 36), true, knobSamples[i]});
-    const char* sliderSamples[4] = {"CC#\n7", "CC#\n10", "---", "Enable"};
-    for (int i = 0; i < 4; ++i)
-        labels.push_back({39 + i, QRect(columns[i], 96, 46, 36), true, sliderSamples[i]});
-    const int padLefts[4] = {404, 488, 573, 658};
-    const int padWidths[4] = {65, 66, 66, 65};
-    const char* padSamples[8] = {"Note\nC2", "Note\nD2", "CC#\n20", "Global",
-                                 "Control Change", "Moment", "ON\n127", "---"};
-    for (int i = 0; i < 8; ++i)
-        labels.push_back({43 + i, QRect(padLefts[i % 4], i < 4 ? 43 : 104, padWidths[i % 4], 46),
-                          false, padSamples[i]});
-    const int keyLefts[25] = {71,  88,  114, 139, 158, 201, 217, 244, 265, 288, 314, 331, 375,
-                              393, 418, 443, 462, 505, 521, 549, 570, 592, 619, 635, 679};
-    const bool black[25] = {false, true,  false, true,  false, false, true,  false, true,
-                            false, true,  false, false, true,  false, true,  false, false,
-                            true,  false, true,  false, true,  false, false};
-    for (int i = 0; i < 25; ++i) {
-        const QString sample = QStringLiteral("CC#\n%1").arg(48 + i);
-        if (black[i])
-            labels.push_back({51 + i, QRect(keyLefts[i], 202, 42, 48), true, sample});
-        else
-            labels.push_back({51 + i, QRect(keyLefts[i], 279, 39, 49), false, sample});
+    for (std::size_t i = 0; i < korvo::OverlayLabelPlaces.size(); ++i) {
+        const auto& p = korvo::OverlayLabelPlaces[i];
+        const int n = static_cast<int>(i);
+        const QString sample = n < 4    ? QString::fromLatin1(groups[n])
+                               : n < 8  ? QString::fromLatin1(knobs[n - 4])
+                               : n < 12 ? QString::fromLatin1(sliders[n - 8])
+                               : n < 20 ? QString::fromLatin1(pads[n - 12])
+                                        : QStringLiteral("CC#\n%1").arg(48 + n - 20);
+        labels.push_back({31 + n, QRect(p.left, p.top, p.width, p.height), p.lime, sample});
     }
     return labels;
 }
