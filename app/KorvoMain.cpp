@@ -16,11 +16,18 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QUndoStack>
 #include <QToolButton>
 #include <algorithm>
 #include <exception>
 
 namespace korvo {
+
+namespace {
+
+constexpr int UndoLimit = 1000; // steps kept; each holds two 3,536-byte snapshots
+
+} // namespace
 
 TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), Link(std::move(midi))
@@ -28,6 +35,8 @@ TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWid
     // A fixed single border: system menu and minimise button, no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    undoStack_ = new QUndoStack(this);
+    undoStack_->setUndoLimit(UndoLimit);
     BuildLayout();
     FormCreate();
 }
@@ -37,15 +46,14 @@ TFormMain::~TFormMain() = default;
 void TFormMain::FormCreate()
 {
     CentreOnWorkArea();
-    state_.Modified = false;
     state_.DefaultParams = LoadTextLines(DefaultParamsFileName);
     state_.NoteNames = LoadTextLines(NoteNamesFileName);
-    SelDisp->setItemIndex(2);
+    SelDisp->setItemIndex(ItemOf(DisplayMode::CCNoteNumber));
     for (QWidget* panel : PropertyPanels())
         panel->setGeometry(ControlList->x() + ControlList->width() + 5, ControlList->y(), panel->width(),
                            ControlList->height());
     PanelCommon->show();
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= SceneCount; ++n)
         SceneButtons[static_cast<std::size_t>(n - 1)] = findChild<QToolButton*>(QStringLiteral("SceneButton%1").arg(n));
     for (int n = FirstLabelNumber; n < FirstLabelNumber + OverlayLabelCount; ++n)
         Labels[static_cast<std::size_t>(n - FirstLabelNumber)] = findChild<OverlayLabel*>(QStringLiteral("Label%1").arg(n));
@@ -58,7 +66,10 @@ void TFormMain::FormShow()
     LoadDefaults(state_.Bank, state_.DefaultParams);
     SceneButtons[0]->setChecked(true);
     SceneButton1Click();
-    state_.Modified = false;
+    // The scenes as first shown are the clean state; nothing before it can be undone.
+    state_.MarkClean();
+    undoStack_->clear();
+    UpdateModified();
     Panel2->move(-100, Panel2->y());
 }
 
@@ -125,30 +136,11 @@ void TFormMain::Quit1Click()
     close();
 }
 
-bool TFormMain::QuitPrompt()
-{
-    if (!state_.Modified)
-        return true;
-    switch (dialogs_.ask(DialogIcon::Warning, SaveChangesQuestion,
-                         DialogButtons::YesNoCancel)) {
-    case DialogAnswer::Yes:
-        // A cancelled or failed save keeps the program open with the changes.
-        if (!RunSaveAs())
-            return false;
-        state_.Modified = false;
-        return true;
-    case DialogAnswer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void TFormMain::closeEvent(QCloseEvent* e)
 {
     // File > Quit, the close box, the system menu and Alt+F4 all ask the same.
     bool close = false;
-    Guarded([&] { close = QuitPrompt(); });
+    Guarded([&] { close = AskToSaveChanges(); });
     if (close)
         e->accept();
     else
@@ -184,23 +176,8 @@ void TFormMain::ControlListClick()
     state_.SelectedKind = control.kind;
 
     QWidget* shown = nullptr;
-    switch (control.kind) {
-    case KindGroup:
-        shown = PanelGroup;
-        break;
-    case KindKnob:
-    case KindSlider:
-        shown = PanelKonb;
-        break;
-    case KindPad:
-        shown = PanelPad;
-        break;
-    case KindKey:
-        shown = PanelKey;
-        break;
-    default:
-        shown = index == 0 ? PanelCommon : nullptr;
-    }
+    if (control.kind != ControlKind::Common || index == 0)
+        shown = findChild<QWidget*>(QString::fromLatin1(PanelInfoOf(PanelOf(control.kind)).objectName));
     for (QWidget* panel : PropertyPanels())
         panel->setVisible(panel == shown);
 
@@ -211,7 +188,10 @@ void TFormMain::ControlListClick()
     } else if (index == 0) {
         SelectedLabel->setOpaque(false);
     }
-    FillPanel(index);
+    // A fill that rewrites stored values (a number beyond its box's range) is a
+    // change of its own, undone as one step.
+    RecordStep(QStringLiteral("Select %1").arg(QString::fromStdString(ControlEntryName(index))),
+               [&] { FillPanel(index); });
 
     FrameSelectedLabel(index == 0);
     RefreshOverview(SelDisp->itemIndex());
@@ -229,17 +209,22 @@ void TFormMain::Label31Click(OverlayLabel* sender)
     int n = sender->objectName().mid(5, 2).toInt(&ok);
     if (!ok)
         n = FirstLabelNumber;
-    ControlList->setItemIndex(n - 30);
+    ControlList->setItemIndex(n - (FirstLabelNumber - 1));
     ControlListClick();
 }
 
 void TFormMain::SceneButton1Click()
 {
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= SceneCount; ++n)
         if (SceneButtons[static_cast<std::size_t>(n - 1)]->isChecked())
             state_.Bank.CurrentScene = n;
     ControlList->setItemIndex(0);
     ControlListClick();
+}
+
+void TFormMain::ShowOverview()
+{
+    RefreshOverview(SelDisp->itemIndex());
 }
 
 void TFormMain::SelDispChange()

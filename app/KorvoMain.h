@@ -3,7 +3,10 @@
 // buttons, the control list and the property panels, and the menus.
 
 #include "device/DeviceLink.h"
+#include "editor/BankSnapshot.h"
+#include "editor/ControlIndex.h"
 #include "editor/EditorState.h"
+#include "editor/PropertyBindings.h"
 
 #include <QMainWindow>
 #include <array>
@@ -13,6 +16,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QToolButton;
+class QUndoStack;
 class QWidget;
 
 namespace korvo {
@@ -22,6 +26,7 @@ class DropDownList;
 class Edit;
 class InstantProgressBar;
 class OverlayLabel;
+class RecoveryKeeper;
 class SpinEdit;
 class StepButton;
 class TFormAbout;
@@ -38,7 +43,21 @@ public:
     EditorState& state() { return state_; }
     const EditorState& state() const { return state_; }
 
+    // Centring and snapping arithmetic, kept pure for tests.
+    static QPoint CentredPosition(const QRect& workArea, const QSize& outerSize);
+    static QPoint SnappedPosition(const QRect& frame, const QRect& workArea, int distance);
+
+    DeviceLink Link; // the MIDI service, the pair found, the capture ring, the image
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
     // Handlers, named after their element and event.
+    void FormCreate();
     void FormShow();
     void Quit1Click();
     void ControlListClick();
@@ -47,36 +66,22 @@ public:
     void SelDispChange();
     void About1Click();
 
-    // Property editing.
-    void EditSceneNameChange();
-    void SelSceneMIDIChChange();
-    void SelPianoKeyChChange();
-    void EditBendSpeedChange();
-    void EditKeyTransChange();
-    void SelKeyVelocityCurveChange();
-    void EditKeyConstVelocityChange();
-    void SelPadVelocityCurveChange();
-    void EditPadConstVelocityChange();
-    void SelMIDIChChange();
-    void SelKonbEnableChange();
-    void EditKonbCCNumberChange();
-    void EditKonbURValueChange();
-    void EditKonbLLValueChange();
-    void EditPadONValueChange();
-    void EditPadOFFValueChange();
-    void SelPadBehaviorChange();
-    void SelPadMIDIChChange();
-    void SelKeyAssignTypeChange();
-    void EditKeyCCNumberChange();
-    void EditKeyONValueChange();
-    void EditKeyOFFValueChange();
-    void SelKeyBehaviorChange();
+    // Property editing: every editor of the panels stores through its binding.
+    void StoreEdit(PropertyEditor editor);
+    void FillPanel(int controlIndex);
+    void RunEnableRule(EnableRule rule);
+    void UpdateVelocityEnables(int keyCurve, int padCurve);
+    void UpdateKnobEnables(int enable);
+    void UpdateKeyEnables(int assignType);
+    void UpdatePadEnables(int assignType);
+    QWidget* EditorWidget(PropertyEditor editor) const { return editors_[static_cast<std::size_t>(editor)]; }
 
     // Pad number entry.
     void RxSpinButton1TopClick();
     void RxSpinButton1BottomClick();
     void SelPadAssignTypeChange();
     void EditPadCCNumberChange();
+    void StepPadNumberBy(int step);
 
     // Copy and paste.
     void Copy1Click();
@@ -87,66 +92,60 @@ public:
     void Open1Click();
     void Save1Click();
     void Saveas1Click();
+    bool SaveAs();
+    void SaveTo(const std::string& path);
 
     // Communication with the controller.
     void ReadSceneData1Click();
     void SendSceneData1Click();
 
-    void RefreshOverview(int mode);
+    // Undo and redo. An action that may change the scenes runs inside RecordStep:
+    // when the bank's bytes (or the file name) differ afterwards, it becomes one
+    // undo step. Steps with the same merge key that follow each other are merged
+    // (typing in one box). Nested calls belong to the outermost step.
+    void RecordStep(const QString& name, const std::function<void()>& action, int mergeKey = -1);
+    void ApplyStep(const BankSnapshot& snapshot, const StepSelection& selection, bool withFileName);
+    StepSelection CurrentSelection() const;
+    BankSnapshot CurrentSnapshot() const;
 
-    // The Save as that the quit prompt runs; true when the scenes were written.
-    bool RunSaveAs();
+    // The unsaved-changes state: the title's marker and the recovery file follow it.
+    void UpdateModified();
+    void UpdateTitle();
+    // The one save question: true when the caller may go on (Yes and a successful
+    // Save as, or No); false for Cancel or a save that did not happen.
+    bool AskToSaveChanges();
+    void DiscardRecovery();
 
-    // Centring and snapping arithmetic, kept pure for tests.
-    static QPoint CentredPosition(const QRect& workArea, const QSize& outerSize);
-    static QPoint SnappedPosition(const QRect& frame, const QRect& workArea, int distance);
-
-    TFormAbout* FormAbout = nullptr; // exists only while the about box is shown
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
-
-private:
-    void FormCreate();
     void BuildLayout();
     void BuildMenu();
     void BuildTabOrder();
     void CentreOnWorkArea();
-    bool QuitPrompt();
     void FrameSelectedLabel(bool outOfView);
     void ConnectEditors();
-    void FillPanel(int controlIndex);
-    void UpdateVelocityEnables(int keyCurve, int padCurve);
-    void UpdateKnobEnables(int enable);
-    void UpdateKeyEnables(int assignType);
-    void UpdatePadEnables(int assignType);
-    // The end of every property change: the overview is rewritten, the scenes marked.
-    void Changed();
-    void StepPadNumberBy(int step);
-    bool SaveAs();
+    void RefreshOverview(int mode);
+    void ShowOverview(); // RefreshOverview with the display mode chosen
     // Runs a handler; an error that escapes it is shown and the program goes on.
     void Guarded(const std::function<void()>& handler);
 
     // Shows the progress bar and its percentage during a transfer.
     TransferProgress ShowProgress();
     void RepaintNow();
+    QList<QWidget*> PropertyPanels() const;
 
     UserDialogs& dialogs_;
     EditorState state_;
+    QUndoStack* undoStack_ = nullptr;
+    int stepDepth_ = 0;         // RecordStep calls under way
+    bool applyingStep_ = false; // an undo or redo is filling the panels: store nothing
+    RecoveryKeeper* recovery_ = nullptr;
 
-public:
-    DeviceLink Link; // the MIDI service, the pair found, the capture ring, the image
-
-private:
     bool shownOnce_ = false;
     bool closeConfirmed_ = false;
     bool snapping_ = false;
 
-public:
-    // Components, named as in the layout; tests find them by objectName too.
+    TFormAbout* FormAbout = nullptr; // exists only while the about box is shown
+
+    // Components, named as in the layout; tests find them by objectName.
     QWidget* Image1 = nullptr;
     QFrame* Panel2 = nullptr;
     QWidget* Shape1 = nullptr;
@@ -194,11 +193,16 @@ public:
     SpinEdit* EditKeyOFFValue = nullptr;
     DropDownList* SelKeyBehavior = nullptr;
 
+    // Every property editor, by its binding.
+    std::array<QWidget*, PropertyEditorCount> editors_{};
+
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Quit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Peast1 = nullptr;
     QAction* ReadSceneData1 = nullptr;
@@ -206,11 +210,9 @@ public:
     QAction* About1 = nullptr;
 
     // Tables built at start-up.
-    std::array<QToolButton*, 4> SceneButtons{};
-    std::array<OverlayLabel*, 45> Labels{}; // Label31..Label75, control-list order
+    std::array<QToolButton*, SceneCount> SceneButtons{};
+    std::array<OverlayLabel*, OverlayLabelCount> Labels{}; // Label31..Label75, control-list order
     OverlayLabel* SelectedLabel = nullptr;
-
-    QList<QWidget*> PropertyPanels() const;
 };
 
 } // namespace korvo

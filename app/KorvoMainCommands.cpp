@@ -2,12 +2,12 @@
 #include "app/KorvoMain.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/ControlListBox.h"
-#include "files/SceneBackup.h"
 #include "files/SceneFile.h"
 #include "files/SceneFileName.h"
+#include "files/SceneSave.h"
 
 #include <QFile>
-#include <filesystem>
+#include <QFileInfo>
 
 namespace korvo {
 
@@ -18,32 +18,37 @@ std::string LocalPath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-// Only a plain file is moved aside; a folder of that name is never touched.
-bool FileExists(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
 } // namespace
 
 void TFormMain::New1Click()
 {
-    LoadDefaults(state_.Bank, state_.DefaultParams);
-    state_.CurrentFileName.clear();
-    ControlListClick();
+    if (!AskToSaveChanges())
+        return;
+    RecordStep(QStringLiteral("New"), [this] {
+        LoadDefaults(state_.Bank, state_.DefaultParams);
+        state_.CurrentFileName.clear();
+        ControlListClick();
+    });
+    state_.MarkClean();
+    UpdateModified();
 }
 
 void TFormMain::Open1Click()
 {
+    if (!AskToSaveChanges())
+        return;
     const auto chosen = dialogs_.openFile();
     if (!chosen)
         return;
     const std::string path = LocalPath(*chosen);
-    ReadSceneFile(path, state_.Bank); // a failure stops here, before the redisplay
-    // Save writes back to the file being edited.
-    state_.CurrentFileName = path;
-    ControlListClick();
+    RecordStep(QStringLiteral("Open %1").arg(QFileInfo(*chosen).fileName()), [&] {
+        ReadSceneFile(path, state_.Bank); // a failure stops here, before the redisplay
+        // Save writes back to the file being edited.
+        state_.CurrentFileName = path;
+        ControlListClick();
+    });
+    state_.MarkClean();
+    UpdateModified();
 }
 
 void TFormMain::Save1Click()
@@ -52,9 +57,7 @@ void TFormMain::Save1Click()
         SaveAs();
         return;
     }
-    if (FileExists(state_.CurrentFileName))
-        state_.BackupFileName = MakeBackup(state_.CurrentFileName);
-    WriteSceneFile(state_.CurrentFileName, state_.Bank);
+    SaveTo(state_.CurrentFileName);
 }
 
 void TFormMain::Saveas1Click()
@@ -69,19 +72,21 @@ bool TFormMain::SaveAs()
     if (!chosen) {
         // The dialog's name stays the file name, even after a cancel.
         state_.CurrentFileName = preset;
+        UpdateModified();
         return false;
     }
-    const std::string path = LocalPath(*chosen);
-    if (FileExists(path))
-        state_.BackupFileName = MakeBackup(path);
-    WriteSceneFile(path, state_.Bank);
-    state_.CurrentFileName = path;
+    SaveTo(LocalPath(*chosen));
     return true;
 }
 
-bool TFormMain::RunSaveAs()
+// Writes the scenes safely (the previous version becomes the backup); on success
+// the scenes count as saved. A failure throws with a message naming the file.
+void TFormMain::SaveTo(const std::string& path)
 {
-    return SaveAs();
+    state_.BackupFileName = SaveSceneFile(path, state_.Bank);
+    state_.CurrentFileName = path;
+    state_.MarkClean();
+    UpdateModified();
 }
 
 void TFormMain::Copy1Click()
@@ -91,8 +96,10 @@ void TFormMain::Copy1Click()
 
 void TFormMain::Peast1Click()
 {
-    if (PasteControl(state_.Clipboard, state_.Bank.Current(), state_.SelectedKind, ControlList->itemIndex()))
-        ControlListClick();
+    RecordStep(QStringLiteral("Paste"), [this] {
+        if (PasteControl(state_.Clipboard, state_.Bank.Current(), state_.SelectedKind, ControlList->itemIndex()))
+            ControlListClick();
+    });
 }
 
 } // namespace korvo

@@ -40,24 +40,9 @@ TransferProgress TFormMain::ShowProgress()
 
 void TFormMain::ReadSceneData1Click()
 {
-    if (state_.Modified) {
-        switch (dialogs_.ask(DialogIcon::Warning, SaveChangesQuestion,
-                             DialogButtons::YesNoCancel)) {
-        case DialogAnswer::Yes:
-            // Unsaved scenes are never replaced: a cancelled or failed save stops here.
-            if (!RunSaveAs())
-                return;
-            state_.Modified = false;
-            break;
-        case DialogAnswer::No:
-            break;
-        default:
-            return;
-        }
-    }
+    if (!AskToSaveChanges())
+        return;
     const std::int32_t length = SceneDataLen(state_.DefaultParams);
-    const bool modifiedBefore = state_.Modified;
-    bool replaced = false;
 
     if (FindDevice(Link) != 0) {
         dialogs_.warn(QString::fromLatin1(DeviceNotFoundText));
@@ -73,17 +58,18 @@ void TFormMain::ReadSceneData1Click()
         }
         if (result == 0) {
             dialogs_.inform(QString::fromLatin1(ReadOkText));
-            UnpackSceneImages(state_.Bank, Link.ImageBuffer);
-            replaced = true;
-        } else {
-            dialogs_.warn(QString::fromLatin1(ReadFailedText));
+            // The scenes just read are the clean state, undone as one step.
+            RecordStep(QStringLiteral("Read Scene Data"), [this] {
+                UnpackSceneImages(state_.Bank, Link.ImageBuffer);
+                ControlListClick();
+            });
+            state_.MarkClean();
+            UpdateModified();
+            return;
         }
+        dialogs_.warn(QString::fromLatin1(ReadFailedText));
     }
-
     ControlListClick();
-    // Only scenes just read (or just saved) count as unchanged; otherwise the
-    // edits in memory stay guarded.
-    state_.Modified = replaced ? false : modifiedBefore;
 }
 
 void TFormMain::SendSceneData1Click()

@@ -1,4 +1,5 @@
-// Filling the property panels from the current scene, and storing every edit back.
+// Filling the property panels from the current scene, and storing every edit back,
+// both through the table of property bindings.
 #include "app/KorvoMain.h"
 #include "app/TextConversion.h"
 #include "app/widgets/ControlListBox.h"
@@ -9,7 +10,6 @@
 #include "editor/ControlIndex.h"
 #include "editor/EnableRules.h"
 #include "editor/PadNumberEntry.h"
-#include "editor/PropertyFields.h"
 #include "scene/WholeNumber.h"
 
 #include <QKeyEvent>
@@ -19,49 +19,40 @@ namespace korvo {
 
 namespace {
 
-QString Decimal(std::int64_t value)
+bool IsPadNumberMode(std::int64_t assignType)
 {
-    return QString::number(value);
+    return assignType == ItemOf(PadAssignType::ControlChange) || assignType == ItemOf(PadAssignType::Note);
+}
+
+QString StepName(const PropertyBinding& b, int controlIndex)
+{
+    const std::string control = b.panel == PropertyPanel::Common ? "Common" : ControlEntryName(controlIndex);
+    return QString::fromStdString(control + " " + b.fieldLabel);
 }
 
 } // namespace
 
 void TFormMain::ConnectEditors()
 {
-    // Text and spin boxes run their handler whenever their text changes, by the user
-    // or by code; drop-down lists only for the user's choice.
-    auto onText = [this](QLineEdit* box, void (TFormMain::*handler)()) {
-        connect(box, &QLineEdit::textChanged, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-    };
-    auto onChoice = [this](DropDownList* list, void (TFormMain::*handler)()) {
-        connect(list, &DropDownList::changedByUser, this,
-                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-    };
-    onText(EditSceneName, &TFormMain::EditSceneNameChange);
-    onChoice(SelSceneMIDICh, &TFormMain::SelSceneMIDIChChange);
-    onChoice(SelPianoKeyCh, &TFormMain::SelPianoKeyChChange);
-    onText(EditBendSpeed, &TFormMain::EditBendSpeedChange);
-    onText(EditKeyTrans, &TFormMain::EditKeyTransChange);
-    onChoice(SelKeyVelocityCurve, &TFormMain::SelKeyVelocityCurveChange);
-    onText(EditKeyConstVelocity, &TFormMain::EditKeyConstVelocityChange);
-    onChoice(SelPadVelocityCurve, &TFormMain::SelPadVelocityCurveChange);
-    onText(EditPadConstVelocity, &TFormMain::EditPadConstVelocityChange);
-    onChoice(SelMIDICh, &TFormMain::SelMIDIChChange);
-    onChoice(SelKonbEnable, &TFormMain::SelKonbEnableChange);
-    onText(EditKonbCCNumber, &TFormMain::EditKonbCCNumberChange);
-    onText(EditKonbURValue, &TFormMain::EditKonbURValueChange);
-    onText(EditKonbLLValue, &TFormMain::EditKonbLLValueChange);
-    onChoice(SelPadAssignType, &TFormMain::SelPadAssignTypeChange);
-    onText(EditPadCCNumber, &TFormMain::EditPadCCNumberChange);
-    onText(EditPadONValue, &TFormMain::EditPadONValueChange);
-    onText(EditPadOFFValue, &TFormMain::EditPadOFFValueChange);
-    onChoice(SelPadBehavior, &TFormMain::SelPadBehaviorChange);
-    onChoice(SelPadMIDICh, &TFormMain::SelPadMIDIChChange);
-    onChoice(SelKeyAssignType, &TFormMain::SelKeyAssignTypeChange);
-    onText(EditKeyCCNumber, &TFormMain::EditKeyCCNumberChange);
-    onText(EditKeyONValue, &TFormMain::EditKeyONValueChange);
-    onText(EditKeyOFFValue, &TFormMain::EditKeyOFFValueChange);
-    onChoice(SelKeyBehavior, &TFormMain::SelKeyBehaviorChange);
+    // Text and spin boxes store whenever their text changes, by the user or by
+    // code; drop-down lists only for the user's choice.
+    for (const PropertyBinding& b : AllBindings()) {
+        QWidget* w = findChild<QWidget*>(QString::fromLatin1(b.objectName));
+        Q_ASSERT(w);
+        editors_[static_cast<std::size_t>(b.editor)] = w;
+        const PropertyEditor editor = b.editor;
+        auto handler = [this, editor] { Guarded([this, editor] { StoreEdit(editor); }); };
+        if (editor == PropertyEditor::PadAssignType)
+            connect(SelPadAssignType, &DropDownList::changedByUser, this,
+                    [this] { Guarded([this] { SelPadAssignTypeChange(); }); });
+        else if (editor == PropertyEditor::PadCCNumber)
+            connect(EditPadCCNumber, &QLineEdit::textChanged, this,
+                    [this] { Guarded([this] { EditPadCCNumberChange(); }); });
+        else if (auto* list = qobject_cast<DropDownList*>(w))
+            connect(list, &DropDownList::changedByUser, this, handler);
+        else if (auto* box = qobject_cast<QLineEdit*>(w))
+            connect(box, &QLineEdit::textChanged, this, handler);
+    }
 
     connect(RxSpinButton1, &StepButton::topClick, this, [this] { Guarded([this] { RxSpinButton1TopClick(); }); });
     connect(RxSpinButton1, &StepButton::bottomClick, this, [this] { Guarded([this] { RxSpinButton1BottomClick(); }); });
@@ -72,55 +63,57 @@ void TFormMain::ConnectEditors()
 // whose text changes run their handlers at once, as a user's edit would.
 void TFormMain::FillPanel(int i)
 {
-    const TSceneRecord& R = state_.Bank.Current();
     const ControlRef c = ControlAt(i);
-    const int k = c.element;
-    switch (c.kind) {
-    case KindCommon:
-        if (i != 0)
-            return;
-        EditSceneName->setText(ShownText(SceneNameText(R)));
-        SelSceneMIDICh->setItemIndex(R.SceneMIDICh);
-        SelPianoKeyCh->setItemIndex(R.PianoKeyCh);
-        EditBendSpeed->setText(Decimal(std::int64_t{R.BendSpeed} + 1));
-        EditKeyTrans->setValue(std::int64_t{R.KeyTrans} - 13);
-        SelKeyVelocityCurve->setItemIndex(R.KeyVelocityCurve);
-        EditKeyConstVelocity->setText(Decimal(R.KeyConstVelocity));
-        SelPadVelocityCurve->setItemIndex(R.PadVelocityCurve);
-        EditPadConstVelocity->setText(Decimal(R.PadConstVelocity));
+    if (c.kind == ControlKind::Common && i != 0)
+        return;
+    const PropertyPanel panel = PanelOf(c.kind);
+    for (const PropertyBinding& b : PanelBindings(panel)) {
+        // Each step reads the record afresh: an earlier step may have stored.
+        const TSceneRecord& R = state_.Bank.Current();
+        QWidget* w = EditorWidget(b.editor);
+        const std::int32_t* field = BoundField(R, b, i);
+        switch (b.form) {
+        case ShownForm::Name:
+            static_cast<QLineEdit*>(w)->setText(ShownText(SceneNameText(R)));
+            break;
+        case ShownForm::ListPosition:
+            static_cast<DropDownList*>(w)->setItemIndex(*field);
+            break;
+        case ShownForm::Number:
+            if (b.fill == FillWay::Value)
+                static_cast<SpinEdit*>(w)->setValue(ShownNumber(b, *field));
+            else
+                static_cast<QLineEdit*>(w)->setText(QString::number(ShownNumber(b, *field)));
+            break;
+        case ShownForm::PadNumber: {
+            // The stored assign type decides; any other type leaves the box as it is.
+            const std::int32_t type = *BoundField(R, BindingOf(PropertyEditor::PadAssignType), i);
+            if (IsPadNumberMode(type))
+                static_cast<QLineEdit*>(w)->setText(
+                    QString::fromLatin1(PadNumberText(*field, type, state_.NoteNames).c_str()));
+            break;
+        }
+        }
+    }
+    RunEnableRule(PanelInfoOf(panel).rule);
+}
+
+void TFormMain::RunEnableRule(EnableRule rule)
+{
+    switch (rule) {
+    case EnableRule::Velocity:
         UpdateVelocityEnables(SelKeyVelocityCurve->itemIndex(), SelPadVelocityCurve->itemIndex());
         break;
-    case KindGroup:
-        SelMIDICh->setItemIndex(R.MIDICh[k]);
-        break;
-    case KindKnob:
-    case KindSlider: {
-        const bool knob = c.kind == KindKnob;
-        SelKonbEnable->setItemIndex(knob ? R.KonbEnable[k] : R.SliderEnable[k]);
-        EditKonbCCNumber->setValue(knob ? R.KonbCCNumber[k] : R.SliderCCNumber[k]);
-        EditKonbURValue->setValue(knob ? R.KonbURValue[k] : R.SliderURValue[k]);
-        EditKonbLLValue->setValue(knob ? R.KonbLLValue[k] : R.SliderLLValue[k]);
+    case EnableRule::Knob:
         UpdateKnobEnables(SelKonbEnable->itemIndex());
         break;
-    }
-    case KindPad:
-        SelPadAssignType->setItemIndex(R.PadAssignType[k]);
-        if (R.PadAssignType[k] == PadModeControlChange || R.PadAssignType[k] == PadModeNote)
-            EditPadCCNumber->setText(
-                QString::fromLatin1(PadNumberText(R.PadCCNumber[k], R.PadAssignType[k], state_.NoteNames).c_str()));
-        EditPadONValue->setValue(R.PadONValue[k]);
-        EditPadOFFValue->setValue(R.PadOFFValue[k]);
-        SelPadBehavior->setItemIndex(R.PadBehavior[k]);
-        SelPadMIDICh->setItemIndex(R.PadMIDICh[k]);
+    case EnableRule::Pad:
         UpdatePadEnables(SelPadAssignType->itemIndex());
         break;
-    case KindKey:
-        SelKeyAssignType->setItemIndex(R.KeyAssignType[k]);
-        EditKeyCCNumber->setValue(R.KeyCCNumber[k]);
-        EditKeyONValue->setValue(R.KeyONValue[k]);
-        EditKeyOFFValue->setValue(R.KeyOFFValue[k]);
-        SelKeyBehavior->setItemIndex(R.KeyBehavior[k]);
+    case EnableRule::Key:
         UpdateKeyEnables(SelKeyAssignType->itemIndex());
+        break;
+    case EnableRule::None:
         break;
     }
 }
@@ -157,178 +150,37 @@ void TFormMain::UpdatePadEnables(int assignType)
     SelPadMIDICh->setEnabled(e.behaviour);
 }
 
-void TFormMain::Changed()
+// The change handler of every editor but the pad number's own: run the enable rule,
+// read the editor as its binding says, store, and show the overview again.
+void TFormMain::StoreEdit(PropertyEditor editor)
 {
-    RefreshOverview(SelDisp->itemIndex());
-    state_.Modified = true;
-}
-
-// --- The common panel ---
-
-void TFormMain::EditSceneNameChange()
-{
-    StoreSceneName(state_.Bank.Current(), StoredBytes(EditSceneName->text()));
-    Changed();
-}
-
-void TFormMain::SelSceneMIDIChChange()
-{
-    state_.Bank.Current().SceneMIDICh = SelSceneMIDICh->itemIndex();
-    Changed();
-}
-
-void TFormMain::SelPianoKeyChChange()
-{
-    state_.Bank.Current().PianoKeyCh = SelPianoKeyCh->itemIndex();
-    Changed();
-}
-
-void TFormMain::EditBendSpeedChange()
-{
-    // Reads the trimmed text itself, not the spin value: 1 when it is no number.
-    const auto typed = WholeNumberOr(TrimBlanksAndControls(EditBendSpeed->text().toStdString()), 1);
-    state_.Bank.Current().BendSpeed = WrappedSum(typed, -1);
-    Changed();
-}
-
-void TFormMain::EditKeyTransChange()
-{
-    state_.Bank.Current().KeyTrans = WrappedSum(EditKeyTrans->value(), 13);
-    Changed();
-}
-
-void TFormMain::SelKeyVelocityCurveChange()
-{
-    UpdateVelocityEnables(SelKeyVelocityCurve->itemIndex(), SelPadVelocityCurve->itemIndex());
-    state_.Bank.Current().KeyVelocityCurve = SelKeyVelocityCurve->itemIndex();
-    Changed();
-}
-
-void TFormMain::EditKeyConstVelocityChange()
-{
-    state_.Bank.Current().KeyConstVelocity = EditKeyConstVelocity->value();
-    Changed();
-}
-
-void TFormMain::SelPadVelocityCurveChange()
-{
-    UpdateVelocityEnables(SelKeyVelocityCurve->itemIndex(), SelPadVelocityCurve->itemIndex());
-    state_.Bank.Current().PadVelocityCurve = SelPadVelocityCurve->itemIndex();
-    Changed();
-}
-
-void TFormMain::EditPadConstVelocityChange()
-{
-    state_.Bank.Current().PadConstVelocity = EditPadConstVelocity->value();
-    Changed();
-}
-
-// --- Groups, knobs and sliders, pads, keys: each stores only into its own arrays ---
-
-namespace {
-
-void StoreInto(std::int32_t* field, std::int32_t value)
-{
-    if (field)
-        *field = value;
-}
-
-} // namespace
-
-void TFormMain::SelMIDIChChange()
-{
-    StoreInto(GroupChannelField(state_.Bank.Current(), ControlList->itemIndex()), SelMIDICh->itemIndex());
-    Changed();
-}
-
-void TFormMain::SelKonbEnableChange()
-{
-    UpdateKnobEnables(SelKonbEnable->itemIndex());
-    StoreInto(KnobOrSliderField(state_.Bank.Current(), ControlList->itemIndex(), KnobField::Enable),
-              SelKonbEnable->itemIndex());
-    Changed();
-}
-
-void TFormMain::EditKonbCCNumberChange()
-{
-    StoreInto(KnobOrSliderField(state_.Bank.Current(), ControlList->itemIndex(), KnobField::CCNumber),
-              EditKonbCCNumber->value());
-    Changed();
-}
-
-void TFormMain::EditKonbURValueChange()
-{
-    StoreInto(KnobOrSliderField(state_.Bank.Current(), ControlList->itemIndex(), KnobField::URValue),
-              EditKonbURValue->value());
-    Changed();
-}
-
-void TFormMain::EditKonbLLValueChange()
-{
-    StoreInto(KnobOrSliderField(state_.Bank.Current(), ControlList->itemIndex(), KnobField::LLValue),
-              EditKonbLLValue->value());
-    Changed();
-}
-
-void TFormMain::EditPadONValueChange()
-{
-    StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::ONValue), EditPadONValue->value());
-    Changed();
-}
-
-void TFormMain::EditPadOFFValueChange()
-{
-    StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::OFFValue),
-              EditPadOFFValue->value());
-    Changed();
-}
-
-void TFormMain::SelPadBehaviorChange()
-{
-    StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::Behavior),
-              SelPadBehavior->itemIndex());
-    Changed();
-}
-
-void TFormMain::SelPadMIDIChChange()
-{
-    StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::MIDICh), SelPadMIDICh->itemIndex());
-    Changed();
-}
-
-void TFormMain::SelKeyAssignTypeChange()
-{
-    UpdateKeyEnables(SelKeyAssignType->itemIndex());
-    StoreInto(KeyFieldAt(state_.Bank.Current(), ControlList->itemIndex(), KeyField::AssignType),
-              SelKeyAssignType->itemIndex());
-    Changed();
-}
-
-void TFormMain::EditKeyCCNumberChange()
-{
-    StoreInto(KeyFieldAt(state_.Bank.Current(), ControlList->itemIndex(), KeyField::CCNumber),
-              EditKeyCCNumber->value());
-    Changed();
-}
-
-void TFormMain::EditKeyONValueChange()
-{
-    StoreInto(KeyFieldAt(state_.Bank.Current(), ControlList->itemIndex(), KeyField::ONValue), EditKeyONValue->value());
-    Changed();
-}
-
-void TFormMain::EditKeyOFFValueChange()
-{
-    StoreInto(KeyFieldAt(state_.Bank.Current(), ControlList->itemIndex(), KeyField::OFFValue),
-              EditKeyOFFValue->value());
-    Changed();
-}
-
-void TFormMain::SelKeyBehaviorChange()
-{
-    StoreInto(KeyFieldAt(state_.Bank.Current(), ControlList->itemIndex(), KeyField::Behavior),
-              SelKeyBehavior->itemIndex());
-    Changed();
+    const PropertyBinding& b = BindingOf(editor);
+    RunEnableRule(b.rule);
+    if (applyingStep_)
+        return;
+    const int i = ControlList->itemIndex();
+    QWidget* w = EditorWidget(editor);
+    StoredValue value;
+    switch (b.form) {
+    case ShownForm::Name:
+        value = StoredBytes(static_cast<QLineEdit*>(w)->text());
+        break;
+    case ShownForm::ListPosition:
+        value = static_cast<std::int32_t>(static_cast<DropDownList*>(w)->itemIndex());
+        break;
+    case ShownForm::Number:
+    case ShownForm::PadNumber: {
+        // The trimmed text read as a whole number, the box's lower bound when it is
+        // none; a number outside the range is stored as typed.
+        const auto shown = WholeNumberOr(TrimBlanksAndControls(static_cast<QLineEdit*>(w)->text().toStdString()),
+                                         b.minimum);
+        value = StoredNumber(b, shown);
+        break;
+    }
+    }
+    RecordStep(StepName(b, i), [&] { StoreProperty(state_.Bank.Current(), b, i, value); },
+               static_cast<int>(editor));
+    ShowOverview();
 }
 
 // --- The pad number: a control-change number or a note name ---
@@ -337,32 +189,44 @@ void TFormMain::SelPadAssignTypeChange()
 {
     const int t = SelPadAssignType->itemIndex();
     UpdatePadEnables(t);
-    TSceneRecord& R = state_.Bank.Current();
+    if (applyingStep_)
+        return;
     const int i = ControlList->itemIndex();
-    StoreInto(PadFieldAt(R, i, PadField::AssignType), t);
-    if (const std::int32_t* number = PadFieldAt(R, i, PadField::CCNumber)) {
-        // Note shows the name at min(number, 120); the read-back then stores it.
-        const std::int64_t shown = t == PadModeNote ? std::min<std::int64_t>(*number, 120) : *number;
-        if (t == PadModeControlChange || t == PadModeNote)
-            EditPadCCNumber->setText(QString::fromLatin1(PadNumberText(shown, t, state_.NoteNames).c_str()));
-    }
-    Changed();
+    RecordStep(StepName(BindingOf(PropertyEditor::PadAssignType), i), [&] {
+        TSceneRecord& R = state_.Bank.Current();
+        StoreProperty(R, BindingOf(PropertyEditor::PadAssignType), i, std::int32_t{t});
+        if (const std::int32_t* number = BoundField(R, BindingOf(PropertyEditor::PadCCNumber), i)) {
+            // Note shows the name at min(number, 120); the read-back then stores it.
+            const std::int64_t shown = t == ItemOf(PadAssignType::Note) ? std::min<std::int64_t>(*number, 120) : *number;
+            if (IsPadNumberMode(t))
+                EditPadCCNumber->setText(QString::fromLatin1(PadNumberText(shown, t, state_.NoteNames).c_str()));
+        }
+    });
+    ShowOverview();
 }
 
 void TFormMain::EditPadCCNumberChange()
 {
+    if (applyingStep_)
+        return;
     const int t = SelPadAssignType->itemIndex();
-    if (t == PadModeControlChange || t == PadModeNote)
-        StoreInto(PadFieldAt(state_.Bank.Current(), ControlList->itemIndex(), PadField::CCNumber),
-                  ReadPadNumber(StoredBytes(EditPadCCNumber->text()), t, state_.NoteNames));
-    Changed();
+    const int i = ControlList->itemIndex();
+    const PropertyBinding& b = BindingOf(PropertyEditor::PadCCNumber);
+    if (IsPadNumberMode(t))
+        RecordStep(StepName(b, i), [&] {
+            StoreProperty(state_.Bank.Current(), b, i,
+                          ReadPadNumber(StoredBytes(EditPadCCNumber->text()), t, state_.NoteNames));
+        }, static_cast<int>(PropertyEditor::PadCCNumber));
+    ShowOverview();
 }
 
 void TFormMain::StepPadNumberBy(int step)
 {
     const std::string next =
         StepPadNumber(StoredBytes(EditPadCCNumber->text()), SelPadAssignType->itemIndex(), step, state_.NoteNames);
-    EditPadCCNumber->setText(QString::fromLatin1(next.c_str()));
+    // Each step of the button or an arrow key is an undo step of its own.
+    RecordStep(StepName(BindingOf(PropertyEditor::PadCCNumber), ControlList->itemIndex()),
+               [&] { EditPadCCNumber->setText(QString::fromLatin1(next.c_str())); });
 }
 
 void TFormMain::RxSpinButton1TopClick()

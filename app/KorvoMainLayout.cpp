@@ -22,7 +22,10 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QToolButton>
+#include <QUndoStack>
+#include <cstring>
 #include <span>
+#include <stdexcept>
 
 namespace korvo {
 
@@ -95,6 +98,14 @@ QLabel* Caption(QWidget* panel, const char* name, const char* text, int left, in
     return label;
 }
 
+const PropertyBinding& BindingNamed(const char* name)
+{
+    for (const PropertyBinding& b : AllBindings())
+        if (std::strcmp(b.objectName, name) == 0)
+            return b;
+    throw std::logic_error(std::string("no property binding for ") + name);
+}
+
 DropDownList* List(QWidget* panel, const char* name, const QStringList& items, int left, int top)
 {
     auto* list = Place(new DropDownList(panel), name, left, top, 145, 24);
@@ -104,10 +115,17 @@ DropDownList* List(QWidget* panel, const char* name, const QStringList& items, i
     return list;
 }
 
-SpinEdit* Spin(QWidget* panel, const char* name, int minimum, int maximum, int left, int top, int initial = 0)
+// A property editor's list, with the items of its binding.
+DropDownList* List(QWidget* panel, const char* name, int left, int top)
+{
+    return List(panel, name, Items(BindingNamed(name).items), left, top);
+}
+
+// A property editor's spin box, with the range of its binding.
+SpinEdit* Spin(QWidget* panel, const char* name, int left, int top, int initial = 0)
 {
     auto* spin = Place(new SpinEdit(panel), name, left, top, 145, 24);
-    spin->setRange(minimum, maximum);
+    spin->setRange(BindingNamed(name).minimum, BindingNamed(name).maximum);
     spin->setValue(initial);
     return spin;
 }
@@ -163,7 +181,7 @@ void TFormMain::BuildLayout()
         lp.setColor(QPalette::WindowText, p.lime ? Lime : QColor(Qt::black));
         label->setPalette(lp);
         const auto kind = ControlAt(static_cast<int>(i) + 1).kind;
-        label->setCaption(kind == KindKnob || kind == KindSlider ? QStringLiteral("Enable")
+        label->setCaption(kind == ControlKind::Knob || kind == ControlKind::Slider ? QStringLiteral("Enable")
                                                                  : QStringLiteral("CC# 123"));
         connect(label, &OverlayLabel::clicked, this, [this, label] { Guarded([&] { Label31Click(label); }); });
     }
@@ -216,39 +234,39 @@ void TFormMain::BuildLayout()
     EditSceneName->setUpperCase(true);
     EditSceneName->setText(QStringLiteral("SCENE1"));
     Caption(PanelCommon, "Label22", "Scene Name", 51, 12);
-    SelSceneMIDICh = List(PanelCommon, "SelSceneMIDICh", Items(SceneChannelItems), 136, 40);
+    SelSceneMIDICh = List(PanelCommon, "SelSceneMIDICh", 136, 40);
     Caption(PanelCommon, "Label23", "Global MIDI Ch", 37, 44);
-    SelPianoKeyCh = List(PanelCommon, "SelPianoKeyCh", Items(ChannelItems), 136, 72);
+    SelPianoKeyCh = List(PanelCommon, "SelPianoKeyCh", 136, 72);
     Caption(PanelCommon, "Label24", "Piano Key CC# Ch", 13, 76);
-    EditBendSpeed = Spin(PanelCommon, "EditBendSpeed", 1, 4, 136, 104, 1);
+    EditBendSpeed = Spin(PanelCommon, "EditBendSpeed", 136, 104, 1);
     Caption(PanelCommon, "Label25", "Pitch Bend Speed", 18, 108);
-    EditKeyTrans = Spin(PanelCommon, "EditKeyTrans", -12, 12, 418, 8);
+    EditKeyTrans = Spin(PanelCommon, "EditKeyTrans", 418, 8);
     Caption(PanelCommon, "Label30", "Key Transpose", 293, 12);
-    SelKeyVelocityCurve = List(PanelCommon, "SelKeyVelocityCurve", Items(VelocityCurveItems), 418, 40);
+    SelKeyVelocityCurve = List(PanelCommon, "SelKeyVelocityCurve", 418, 40);
     Caption(PanelCommon, "Label26", "Key Velocity Curve", 293, 44);
-    EditKeyConstVelocity = Spin(PanelCommon, "EditKeyConstVelocity", 0, 127, 418, 72);
+    EditKeyConstVelocity = Spin(PanelCommon, "EditKeyConstVelocity", 418, 72);
     Caption(PanelCommon, "Label27", "Key Const Velocity", 293, 76);
-    SelPadVelocityCurve = List(PanelCommon, "SelPadVelocityCurve", Items(VelocityCurveItems), 418, 104);
+    SelPadVelocityCurve = List(PanelCommon, "SelPadVelocityCurve", 418, 104);
     Caption(PanelCommon, "Label29", "Pad Velocity Curve", 293, 108);
-    EditPadConstVelocity = Spin(PanelCommon, "EditPadConstVelocity", 0, 127, 418, 136);
+    EditPadConstVelocity = Spin(PanelCommon, "EditPadConstVelocity", 418, 136);
     Caption(PanelCommon, "Label28", "Pad Const Velocity", 293, 140);
 
     PanelGroup = Panel(client, "PanelGroup", 166);
-    SelMIDICh = List(PanelGroup, "SelMIDICh", Items(ChannelItems), 136, 8);
+    SelMIDICh = List(PanelGroup, "SelMIDICh", 136, 8);
     Caption(PanelGroup, "Label21", "MIDI Channel", 40, 12);
 
     PanelKonb = Panel(client, "PanelKonb", 166);
-    SelKonbEnable = List(PanelKonb, "SelKonbEnable", Items(EnableItems), 136, 8);
+    SelKonbEnable = List(PanelKonb, "SelKonbEnable", 136, 8);
     Caption(PanelKonb, "Label1", "Enable", 80, 12);
-    EditKonbCCNumber = Spin(PanelKonb, "EditKonbCCNumber", 0, 127, 136, 40);
+    EditKonbCCNumber = Spin(PanelKonb, "EditKonbCCNumber", 136, 40);
     Caption(PanelKonb, "Label3", "CC Number", 51, 44);
-    EditKonbURValue = Spin(PanelKonb, "EditKonbURValue", 0, 127, 136, 72);
+    EditKonbURValue = Spin(PanelKonb, "EditKonbURValue", 136, 72);
     Caption(PanelKonb, "Label4", "Upper/Right Value", 9, 76);
-    EditKonbLLValue = Spin(PanelKonb, "EditKonbLLValue", 0, 127, 136, 104);
+    EditKonbLLValue = Spin(PanelKonb, "EditKonbLLValue", 136, 104);
     Caption(PanelKonb, "Label5", "Lower/Left Value", 18, 108);
 
     PanelPad = Panel(client, "PanelPad", 166);
-    SelPadAssignType = List(PanelPad, "SelPadAssignType", Items(PadAssignItems), 136, 8);
+    SelPadAssignType = List(PanelPad, "SelPadAssignType", 136, 8);
     Caption(PanelPad, "Label10", "Assign Type", 46, 12);
     EditPadCCNumber = Place(new Edit(PanelPad), "EditPadCCNumber", 136, 40, 124, 24);
     EditPadCCNumber->setUpperCase(true);
@@ -257,25 +275,25 @@ void TFormMain::BuildLayout()
     Caption(PanelPad, "Label11", "CC/Note Number", 18, 44);
     RxSpinButton1 = Place(new StepButton(PanelPad), "RxSpinButton1", 259, 41, 21, 23);
     RxSpinButton1->setFocusControl(EditPadCCNumber);
-    EditPadONValue = Spin(PanelPad, "EditPadONValue", 0, 127, 136, 72);
+    EditPadONValue = Spin(PanelPad, "EditPadONValue", 136, 72);
     Caption(PanelPad, "Label12", "ON Value", 64, 76);
-    EditPadOFFValue = Spin(PanelPad, "EditPadOFFValue", 0, 127, 136, 104);
+    EditPadOFFValue = Spin(PanelPad, "EditPadOFFValue", 136, 104);
     Caption(PanelPad, "Label13", "OFF Value", 55, 108);
-    SelPadBehavior = List(PanelPad, "SelPadBehavior", Items(BehaviorItems), 392, 40);
+    SelPadBehavior = List(PanelPad, "SelPadBehavior", 392, 40);
     Caption(PanelPad, "Label14", "Pad Behavior", 302, 44);
-    SelPadMIDICh = List(PanelPad, "SelPadMIDICh", Items(ChannelItems), 392, 72);
+    SelPadMIDICh = List(PanelPad, "SelPadMIDICh", 392, 72);
     Caption(PanelPad, "Label15", "MIDI Channel", 302, 76);
 
     PanelKey = Panel(client, "PanelKey", 166);
-    SelKeyAssignType = List(PanelKey, "SelKeyAssignType", Items(EnableItems), 136, 8);
+    SelKeyAssignType = List(PanelKey, "SelKeyAssignType", 136, 8);
     Caption(PanelKey, "Label16", "Assign Type", 46, 12);
-    EditKeyCCNumber = Spin(PanelKey, "EditKeyCCNumber", 0, 127, 136, 40);
+    EditKeyCCNumber = Spin(PanelKey, "EditKeyCCNumber", 136, 40);
     Caption(PanelKey, "Label17", "CC/Note Number", 18, 44);
-    EditKeyONValue = Spin(PanelKey, "EditKeyONValue", 0, 127, 136, 72);
+    EditKeyONValue = Spin(PanelKey, "EditKeyONValue", 136, 72);
     Caption(PanelKey, "Label18", "ON Value", 64, 76);
-    EditKeyOFFValue = Spin(PanelKey, "EditKeyOFFValue", 0, 127, 136, 104);
+    EditKeyOFFValue = Spin(PanelKey, "EditKeyOFFValue", 136, 104);
     Caption(PanelKey, "Label19", "OFF Value", 55, 108);
-    SelKeyBehavior = List(PanelKey, "SelKeyBehavior", Items(BehaviorItems), 392, 40);
+    SelKeyBehavior = List(PanelKey, "SelKeyBehavior", 392, 40);
     Caption(PanelKey, "Label20", "Key Behavior", 302, 44);
 
     ProgressBar1 = Place(new InstantProgressBar(client), "ProgressBar1", 46, 173, 697, 16);
@@ -313,6 +331,18 @@ void TFormMain::BuildMenu()
 
     auto* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
+    // The undo stack keeps the actions' texts ("Undo Paste") and enabled states.
+    Undo1 = undoStack_->createUndoAction(edit);
+    Undo1->setObjectName(QStringLiteral("Undo1"));
+    Undo1->setShortcuts(QKeySequence::Undo);
+    Redo1 = undoStack_->createRedoAction(edit);
+    Redo1->setObjectName(QStringLiteral("Redo1"));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* a : {Undo1, Redo1}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        edit->addAction(a);
+    }
+    edit->addSeparator();
     Copy1 = item(edit, "Copy1", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &TFormMain::Copy1Click);
     Peast1 = item(edit, "Peast1", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &TFormMain::Peast1Click);
 

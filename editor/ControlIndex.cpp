@@ -4,22 +4,12 @@ namespace korvo {
 
 std::string ControlEntryName(int index)
 {
+    if (index == 0)
+        return "Common";
     const ControlRef c = ControlAt(index);
-    const std::string n = std::to_string(c.element + 1);
-    switch (c.kind) {
-    case KindGroup:
-        return "Group Common-" + n;
-    case KindKnob:
-        return "Knob-" + n;
-    case KindSlider:
-        return "Slider-" + n;
-    case KindPad:
-        return "Trigger Pad-" + n;
-    case KindKey:
-        return "Key-" + n;
-    default:
-        return index == 0 ? "Common" : "";
-    }
+    if (c.kind == ControlKind::Common)
+        return "";
+    return InfoOf(c.kind).entryPrefix + std::to_string(c.element + 1);
 }
 
 } // namespace korvo

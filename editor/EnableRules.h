@@ -2,22 +2,24 @@
 // Which editors apply to the current settings. The rules take the item index of
 // the deciding list (-1 when it shows no item).
 
+#include "editor/ListItems.h"
+
 namespace korvo {
 
 struct VelocityEnables {
     bool keyConstVelocity;
     bool padConstVelocity;
 };
-// A constant velocity only counts with the curve "Const" (3).
+// A constant velocity only counts with the curve "Const".
 constexpr VelocityEnables VelocityEnablesFor(int keyCurve, int padCurve)
 {
-    return {keyCurve == 3, padCurve == 3};
+    return {keyCurve == ItemOf(VelocityCurve::Const), padCurve == ItemOf(VelocityCurve::Const)};
 }
 
-// A disabled knob or slider (0) has no numbers to edit; any other index enables.
+// A disabled knob or slider has no numbers to edit; any other index enables.
 constexpr bool KnobNumbersEnabled(int enable) { return enable != 0; }
 
-// A disabled key (0) has nothing else to edit; any other index enables.
+// A disabled key has nothing else to edit; any other index enables.
 constexpr bool KeyEditorsEnabled(int assignType) { return assignType != 0; }
 
 struct PadEnables {
@@ -25,13 +27,13 @@ struct PadEnables {
     bool values;      // the ON and OFF values
     bool behaviour;   // behaviour and MIDI channel
 };
-// No Assign (0): nothing; Control Change (1): everything; any other (Note, or no
-// item): everything but the ON and OFF values.
+// No Assign: nothing; Control Change: everything; any other (Note, or no item):
+// everything but the ON and OFF values.
 constexpr PadEnables PadEnablesFor(int assignType)
 {
-    if (assignType == 0)
+    if (assignType == ItemOf(PadAssignType::NoAssign))
         return {false, false, false};
-    return {true, assignType == 1, true};
+    return {true, assignType == ItemOf(PadAssignType::ControlChange), true};
 }
 
 } // namespace korvo

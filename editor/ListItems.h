@@ -22,6 +22,20 @@ inline constexpr std::array<std::string_view, 8> DisplayModeItems = {
     "MIDI Channel",      "Assign Type",     "CC/Note Number", "Lower/Left Value",
     "Upper/Right Value", "Button Behavior", "Off Value",      "On Value"};
 
+// The closed sets behind some lists; a stored field holds the item's position.
+enum class PadAssignType { NoAssign = 0, ControlChange = 1, Note = 2 };
+enum class VelocityCurve { Light = 0, Normal = 1, Heavy = 2, Const = 3 };
+enum class DisplayMode {
+    MIDIChannel = 0, AssignType, CCNoteNumber, LowerLeftValue, UpperRightValue, ButtonBehavior, OffValue, OnValue
+};
+
+// The list position of a value of one of these sets.
+template <class E>
+constexpr int ItemOf(E value)
+{
+    return static_cast<int>(value);
+}
+
 // The item at a stored position, or an empty text for a position outside the list.
 inline std::string ItemAt(std::span<const std::string_view> items, long long position)
 {

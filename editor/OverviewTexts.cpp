@@ -11,76 +11,78 @@ std::string TwoLines(const char* prefix, long long value)
     return prefix + std::string(1, LineBreak) + std::to_string(value);
 }
 
-std::string KnobOrSlider(int mode, std::int32_t enable, std::int32_t cc, std::int32_t ur, std::int32_t ll)
+std::string KnobOrSlider(DisplayMode mode, std::int32_t enable, std::int32_t cc, std::int32_t ur, std::int32_t ll)
 {
-    if (mode < 1 || mode > 4 || enable == 0)
+    if (enable == 0)
         return NoValue;
     switch (mode) {
-    case 1:
+    case DisplayMode::AssignType:
         return ItemAt(EnableItems, enable);
-    case 2:
+    case DisplayMode::CCNoteNumber:
         return TwoLines("CC#", cc);
-    case 3:
+    case DisplayMode::LowerLeftValue:
         return TwoLines("L/L", ll);
-    default:
+    case DisplayMode::UpperRightValue:
         return TwoLines("U/R", ur);
+    default:
+        return NoValue;
     }
 }
 
 } // namespace
 
-std::string KnobText(const TSceneRecord& r, int mode, int k)
+std::string KnobText(const TSceneRecord& r, DisplayMode mode, int k)
 {
     return KnobOrSlider(mode, r.KonbEnable[k], r.KonbCCNumber[k], r.KonbURValue[k], r.KonbLLValue[k]);
 }
 
-std::string SliderText(const TSceneRecord& r, int mode, int k)
+std::string SliderText(const TSceneRecord& r, DisplayMode mode, int k)
 {
     return KnobOrSlider(mode, r.SliderEnable[k], r.SliderCCNumber[k], r.SliderURValue[k], r.SliderLLValue[k]);
 }
 
-std::string PadText(const TSceneRecord& r, int mode, int k, const NoteNames& notes)
+std::string PadText(const TSceneRecord& r, DisplayMode mode, int k, const NoteNames& notes)
 {
     const std::int32_t type = r.PadAssignType[k];
     switch (mode) {
-    case 0:
+    case DisplayMode::MIDIChannel:
         return ItemAt(ChannelItems, r.PadMIDICh[k]);
-    case 1:
+    case DisplayMode::AssignType:
         return ItemAt(PadAssignItems, type);
-    case 2:
-        if (type == 1)
+    case DisplayMode::CCNoteNumber:
+        if (type == ItemOf(PadAssignType::ControlChange))
             return TwoLines("CC#", r.PadCCNumber[k]);
-        if (type == 2) {
+        if (type == ItemOf(PadAssignType::Note)) {
             // A number the note list does not name is shown as the number.
             const auto name = NoteName(notes, r.PadCCNumber[k]);
             return std::string("Note") + LineBreak + name.value_or(std::to_string(r.PadCCNumber[k]));
         }
         return NoValue;
-    case 5:
-        return type == 0 ? NoValue : ItemAt(BehaviorItems, r.PadBehavior[k]).substr(0, 6);
-    case 6:
-        return type == 1 ? TwoLines("OFF", r.PadOFFValue[k]) : NoValue;
-    case 7:
-        return type == 1 ? TwoLines("ON", r.PadONValue[k]) : NoValue;
+    case DisplayMode::ButtonBehavior:
+        return type == ItemOf(PadAssignType::NoAssign) ? NoValue : ItemAt(BehaviorItems, r.PadBehavior[k]).substr(0, 6);
+    case DisplayMode::OffValue:
+        return type == ItemOf(PadAssignType::ControlChange) ? TwoLines("OFF", r.PadOFFValue[k]) : NoValue;
+    case DisplayMode::OnValue:
+        return type == ItemOf(PadAssignType::ControlChange) ? TwoLines("ON", r.PadONValue[k]) : NoValue;
     default:
         return NoValue;
     }
 }
 
-std::string KeyText(const TSceneRecord& r, int mode, int k)
+std::string KeyText(const TSceneRecord& r, DisplayMode mode, int k)
 {
     if (r.KeyAssignType[k] == 0)
         return NoValue;
     switch (mode) {
-    case 1:
+    case DisplayMode::AssignType:
         return "CC";
-    case 2:
+    case DisplayMode::CCNoteNumber:
         return TwoLines("CC#", r.KeyCCNumber[k]);
-    case 5:
+    case DisplayMode::ButtonBehavior:
         return ItemAt(BehaviorItems, r.KeyBehavior[k]).substr(0, 4);
-    case 6:
+    case DisplayMode::OffValue:
         return TwoLines("OFF", r.KeyOFFValue[k]);
-    case 7:
+    case DisplayMode::OnValue:
         return TwoLines("ON", r.KeyONValue[k]);
     default:
         return NoValue;
@@ -102,16 +104,17 @@ OverviewTexts ComputeOverview(const SceneBank& bank, int mode, const NoteNames& 
     std::size_t label = 0;
     for (int g = 0; g < GroupCount; ++g)
         t.labels[label++] = GroupText(r, g);
-    if (mode < 0 || mode > 7)
+    if (mode < 0 || mode >= static_cast<int>(DisplayModeItems.size()))
         return t;
+    const auto shown = static_cast<DisplayMode>(mode);
     for (int k = 0; k < KnobCount; ++k)
-        t.labels[label++] = KnobText(r, mode, k);
+        t.labels[label++] = KnobText(r, shown, k);
     for (int k = 0; k < SliderCount; ++k)
-        t.labels[label++] = SliderText(r, mode, k);
+        t.labels[label++] = SliderText(r, shown, k);
     for (int k = 0; k < PadCount; ++k)
-        t.labels[label++] = PadText(r, mode, k, notes);
+        t.labels[label++] = PadText(r, shown, k, notes);
     for (int k = 0; k < KeyCount; ++k)
-        t.labels[label++] = KeyText(r, mode, k);
+        t.labels[label++] = KeyText(r, shown, k);
     return t;
 }
 

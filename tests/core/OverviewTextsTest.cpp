@@ -42,7 +42,7 @@ TEST_P(OverviewModes, TextsOfEveryKind)
 {
     const TSceneRecord r = SampleScene();
     const NoteNames notes{"C-1", "C#-1", "D-1"};
-    const int m = GetParam().mode;
+    const auto m = static_cast<DisplayMode>(GetParam().mode);
     const std::array<std::string, 10> actual = {
         KnobText(r, m, 0),          KnobText(r, m, 1),          SliderText(r, m, 0),
         PadText(r, m, 0, notes),    PadText(r, m, 1, notes),    PadText(r, m, 2, notes),
@@ -68,8 +68,8 @@ TEST(Overview, EnableWordComesFromTheList)
 {
     TSceneRecord r{};
     r.KonbEnable[0] = 5; // enabled, but no such item
-    EXPECT_EQ(KnobText(r, 1, 0), "");
-    EXPECT_EQ(KnobText(r, 2, 0), "CC#\r0");
+    EXPECT_EQ(KnobText(r, DisplayMode::AssignType, 0), "");
+    EXPECT_EQ(KnobText(r, DisplayMode::CCNoteNumber, 0), "CC#\r0");
 }
 
 TEST(Overview, ModeOutsideTheListWritesOnlyGroupsAndSceneButtons)

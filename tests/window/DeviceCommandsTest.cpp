@@ -11,6 +11,7 @@
 using namespace korvo;
 using korvo::test::FakeMidiPorts;
 using korvo::test::WindowFixture;
+using namespace korvo::test;
 
 namespace {
 
@@ -66,7 +67,7 @@ private slots:
 void DeviceCommandsTest::readReplacesTheScenes()
 {
     WithController c;
-    c.state().Modified = true;
+    SetModified(*c.window, true);
     c.window->dialogs.answers = {DialogAnswer::No, DialogAnswer::Yes};
     QTest::keyClick(&c.w(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(c.shown(), QStringList({"ask: Warning: Do you want to save changes?",
@@ -79,31 +80,31 @@ void DeviceCommandsTest::readReplacesTheScenes()
     // Showing scene 1's "Common" panel clamps its transpose into the box's range.
     expected.Scenes[0].KeyTrans = 12 + 13;
     QCOMPARE(BankBytes(c.state().Bank).mid(16), BankBytes(expected).mid(16)); // the name block aside
-    QCOMPARE(c.state().Modified, false);
-    QVERIFY(!c.w().ProgressBar1->isVisible());
-    QCOMPARE(c.w().ProgressBar1->percent(), 100);
+    QCOMPARE(c.state().Modified(), false);
+    QVERIFY(!Find<InstantProgressBar>(c.w(), "ProgressBar1")->isVisible());
+    QCOMPARE(Find<InstantProgressBar>(c.w(), "ProgressBar1")->percent(), 100);
 }
 
 void DeviceCommandsTest::readWithoutControllerKeepsTheEdits()
 {
     WindowFixture f;
-    f.state().Modified = true;
+    SetModified(f, true);
     f.state().Bank.Scenes[0].KonbCCNumber[0] = 5;
     f.dialogs.answers = {DialogAnswer::No};
-    f.window().ReadSceneData1->trigger();
+    Find<QAction>(f.window(), "ReadSceneData1")->trigger();
     QCOMPARE(f.dialogs.shown.last(), QStringLiteral("warn: Korvo Device is not exist."));
-    QCOMPARE(f.state().Modified, true);
+    QCOMPARE(f.state().Modified(), true);
     QCOMPARE(f.state().Bank.Scenes[0].KonbCCNumber[0], 5);
 }
 
 void DeviceCommandsTest::readStopsWhenTheSaveIsCancelled()
 {
     WithController c;
-    c.state().Modified = true;
+    SetModified(*c.window, true);
     c.window->dialogs.answers = {DialogAnswer::Yes};
     c.window->dialogs.files = {QString()};
-    c.w().ReadSceneData1->trigger();
-    QCOMPARE(c.state().Modified, true);
+    Find<QAction>(c.w(), "ReadSceneData1")->trigger();
+    QCOMPARE(c.state().Modified(), true);
     QVERIFY(c.ports->Sent().empty()); // the controller was not even looked for
 }
 
@@ -112,10 +113,10 @@ void DeviceCommandsTest::readDeclinedChangesNothing()
     WithController c;
     const QByteArray before = BankBytes(c.state().Bank);
     c.window->dialogs.answers = {DialogAnswer::No};
-    c.w().ReadSceneData1->trigger();
+    Find<QAction>(c.w(), "ReadSceneData1")->trigger();
     QCOMPARE(c.shown().last(), QStringLiteral("ask: Confirm: Are you sure to read data from device?"));
     QCOMPARE(BankBytes(c.state().Bank), before);
-    QCOMPARE(c.state().Modified, false);
+    QCOMPARE(c.state().Modified(), false);
 }
 
 void DeviceCommandsTest::failedReadIsReported()
@@ -123,14 +124,14 @@ void DeviceCommandsTest::failedReadIsReported()
     EmulatorFaults faults;
     faults.noteBeforeReply = 300; // a note played in the middle of the read
     WithController c(faults);
-    c.state().Modified = true;
+    SetModified(*c.window, true);
     const QByteArray before = BankBytes(c.state().Bank);
     c.window->dialogs.answers = {DialogAnswer::No, DialogAnswer::Yes};
-    c.w().ReadSceneData1->trigger();
+    Find<QAction>(c.w(), "ReadSceneData1")->trigger();
     QCOMPARE(c.shown().last(), QStringLiteral("warn: Read data failed."));
     QCOMPARE(BankBytes(c.state().Bank), before);
-    QCOMPARE(c.state().Modified, true);
-    QVERIFY(!c.w().ProgressBar1->isVisible());
+    QCOMPARE(c.state().Modified(), true);
+    QVERIFY(!Find<InstantProgressBar>(c.w(), "ProgressBar1")->isVisible());
 }
 
 void DeviceCommandsTest::sendWritesTheControllersImage()
@@ -142,20 +143,20 @@ void DeviceCommandsTest::sendWritesTheControllersImage()
     SceneImageBuffer packed{};
     PackSceneImages(c.state().Bank, packed);
     QCOMPARE(std::memcmp(c.controller.Image().data(), packed.data(), DeviceImageSize), 0);
-    QCOMPARE(c.state().Modified, false);
+    QCOMPARE(c.state().Modified(), false);
 }
 
 void DeviceCommandsTest::sendWithoutControllerOrFailing()
 {
     WindowFixture f;
-    f.window().SendSceneData1->trigger();
+    Find<QAction>(f.window(), "SendSceneData1")->trigger();
     QCOMPARE(f.dialogs.shown, QStringList({"warn: Korvo Device is not exist."}));
 
     EmulatorFaults faults;
     faults.wrongAck = true;
     WithController c(faults);
     c.window->dialogs.answers = {DialogAnswer::Yes};
-    c.w().SendSceneData1->trigger();
+    Find<QAction>(c.w(), "SendSceneData1")->trigger();
     QCOMPARE(c.shown().last(), QStringLiteral("warn: Send data failed."));
 }
 

@@ -16,15 +16,16 @@
 
 using namespace korvo;
 using korvo::test::WindowFixture;
+using namespace korvo::test;
 
 namespace {
 
 void Select(TFormMain& w, int entry)
 {
-    w.ControlList->setFocus();
-    w.ControlList->setItemIndex(entry);
-    QTest::mouseClick(w.ControlList->viewport(), Qt::LeftButton, {},
-                      w.ControlList->visualItemRect(w.ControlList->item(entry)).center());
+    Find<ControlListBox>(w, "ControlList")->setFocus();
+    Find<ControlListBox>(w, "ControlList")->setItemIndex(entry);
+    QTest::mouseClick(Find<ControlListBox>(w, "ControlList")->viewport(), Qt::LeftButton, {},
+                      Find<ControlListBox>(w, "ControlList")->visualItemRect(Find<ControlListBox>(w, "ControlList")->item(entry)).center());
 }
 
 // Chooses an item as a user does: Home, then Down.
@@ -45,7 +46,7 @@ void Type(TFormMain& w, QLineEdit* box, const QString& text)
         QTest::keyClick(box, Qt::Key_Delete);
     else
         QTest::keyClicks(box, text);
-    w.ControlList->setFocus();
+    Find<ControlListBox>(w, "ControlList")->setFocus();
 }
 
 TSceneRecord& Scene(WindowFixture& f, int n = 1)
@@ -75,41 +76,43 @@ void EditingTest::fillSideEffects()
     TFormMain& w = f.window();
     QApplication::setActiveWindow(&w);
 
-    // Knob-1 then Knob-2 with different CC numbers: the number box changes.
-    f.state().Modified = false;
+    // Knob-1 then Knob-2 with different CC numbers: the number box changes, but
+    // the values are shown as stored, so nothing is unsaved.
+    f.state().MarkClean();
     Select(w, 5);
     Select(w, 6);
-    QCOMPARE(f.state().Modified, true);
+    QCOMPARE(f.state().Modified(), false);
 
     // A group entry never sets it (its panel has only a list).
-    f.state().Modified = false;
     Scene(f).MIDICh[1] = 7;
+    f.state().MarkClean();
     Select(w, 1);
     Select(w, 2);
-    QCOMPARE(f.state().Modified, false);
-    QCOMPARE(w.SelMIDICh->currentText(), QStringLiteral("8"));
+    QCOMPARE(f.state().Modified(), false);
+    QCOMPARE(Find<DropDownList>(w, "SelMIDICh")->currentText(), QStringLiteral("8"));
 
     // A stored 200 shows and is stored back as 127.
     Scene(f).KonbCCNumber[2] = 200;
     Select(w, 7);
-    QCOMPARE(w.EditKonbCCNumber->text(), QStringLiteral("127"));
+    QCOMPARE(Find<SpinEdit>(w, "EditKonbCCNumber")->text(), QStringLiteral("127"));
     QCOMPARE(Scene(f).KonbCCNumber[2], 127);
+    QCOMPARE(f.state().Modified(), true);
 
     // A name with zero characters is shown up to them and stored shortened.
     std::memcpy(Scene(f, 2).SceneNameChars, "SCENE2\0\0\0\0\0\0", 12);
     Scene(f, 2).SceneNameLength = 12;
-    QTest::mouseClick(w.SceneButtons[1], Qt::LeftButton);
-    QCOMPARE(w.EditSceneName->text(), QStringLiteral("SCENE2"));
+    QTest::mouseClick(SceneButton(w, 1), Qt::LeftButton);
+    QCOMPARE(Find<Edit>(w, "EditSceneName")->text(), QStringLiteral("SCENE2"));
     QCOMPARE(Scene(f, 2).SceneNameLength, 6);
 
     // A Note pad shows its name and stores its position; an unnamed number stays.
-    QTest::mouseClick(w.SceneButtons[0], Qt::LeftButton);
+    QTest::mouseClick(SceneButton(w, 0), Qt::LeftButton);
     Scene(f).PadCCNumber[1] = 60;
     Scene(f).PadCCNumber[2] = 200;
     Select(w, 14);
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("C4"));
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("C4"));
     Select(w, 15);
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("200"));
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("200"));
     QCOMPARE(Scene(f).PadCCNumber[2], 200);
     Select(w, 14);
     QCOMPARE(Scene(f).PadCCNumber[1], 60);
@@ -118,9 +121,9 @@ void EditingTest::fillSideEffects()
     Scene(f).PadAssignType[3] = 9;
     Scene(f).PadMIDICh[3] = 17;
     Select(w, 16);
-    QCOMPARE(w.SelPadAssignType->itemIndex(), -1);
-    QCOMPARE(w.SelPadMIDICh->itemIndex(), -1);
-    QVERIFY(w.EditPadCCNumber->isEnabled());
+    QCOMPARE(Find<DropDownList>(w, "SelPadAssignType")->itemIndex(), -1);
+    QCOMPARE(Find<DropDownList>(w, "SelPadMIDICh")->itemIndex(), -1);
+    QVERIFY(Find<Edit>(w, "EditPadCCNumber")->isEnabled());
 }
 
 using FieldOf = std::function<std::int32_t(const TSceneRecord&)>;
@@ -174,13 +177,14 @@ void EditingTest::handlersStore()
         std::fill(std::begin(scene.PadAssignType), std::end(scene.PadAssignType), 1);
     Select(w, entry);
     const SceneBank before = f.state().Bank;
-    f.state().Modified = false;
+    f.state().MarkClean();
     if (auto* list = f.find<DropDownList>(editor))
         Choose(list, input.toInt());
     else
         Type(w, f.find<QLineEdit>(editor), input);
     QCOMPARE(field(Scene(f)), expected);
-    QCOMPARE(f.state().Modified, true);
+    // Unsaved changes exactly when the bytes changed (Global and transpose 0 were stored already).
+    QCOMPARE(f.state().Modified(), std::memcmp(&before.Scenes[0], &Scene(f), sizeof(TSceneRecord)) != 0);
     // The other scenes are untouched.
     QCOMPARE(std::memcmp(&before.Scenes[1], &f.state().Bank.Scenes[1], 3 * sizeof(TSceneRecord)), 0);
 }
@@ -190,34 +194,34 @@ void EditingTest::enableRules()
     WindowFixture f;
     TFormMain& w = f.window();
     QApplication::setActiveWindow(&w);
-    Choose(w.SelKeyVelocityCurve, 3);
-    QVERIFY(w.EditKeyConstVelocity->isEnabled());
-    Type(w, w.EditKeyConstVelocity, QStringLiteral("77"));
-    Choose(w.SelKeyVelocityCurve, 2);
-    QVERIFY(!w.EditKeyConstVelocity->isEnabled());
+    Choose(Find<DropDownList>(w, "SelKeyVelocityCurve"), 3);
+    QVERIFY(Find<SpinEdit>(w, "EditKeyConstVelocity")->isEnabled());
+    Type(w, Find<SpinEdit>(w, "EditKeyConstVelocity"), QStringLiteral("77"));
+    Choose(Find<DropDownList>(w, "SelKeyVelocityCurve"), 2);
+    QVERIFY(!Find<SpinEdit>(w, "EditKeyConstVelocity")->isEnabled());
     QCOMPARE(Scene(f).KeyConstVelocity, 77);
 
     Select(w, 11); // Slider-3
-    Choose(w.SelKonbEnable, 0);
-    for (QWidget* box : {w.EditKonbCCNumber, w.EditKonbURValue, w.EditKonbLLValue})
+    Choose(Find<DropDownList>(w, "SelKonbEnable"), 0);
+    for (QWidget* box : {Find<SpinEdit>(w, "EditKonbCCNumber"), Find<SpinEdit>(w, "EditKonbURValue"), Find<SpinEdit>(w, "EditKonbLLValue")})
         QVERIFY(!box->isEnabled());
-    QCOMPARE(w.EditKonbCCNumber->text(), QStringLiteral("1")); // still shown
+    QCOMPARE(Find<SpinEdit>(w, "EditKonbCCNumber")->text(), QStringLiteral("1")); // still shown
 
     Select(w, 13); // a Note pad: no ON and OFF values
-    QVERIFY(!w.EditPadONValue->isEnabled() && !w.EditPadOFFValue->isEnabled());
-    QVERIFY(w.EditPadCCNumber->isEnabled() && w.SelPadBehavior->isEnabled() && w.RxSpinButton1->isEnabled());
-    Choose(w.SelPadAssignType, 0);
+    QVERIFY(!Find<SpinEdit>(w, "EditPadONValue")->isEnabled() && !Find<SpinEdit>(w, "EditPadOFFValue")->isEnabled());
+    QVERIFY(Find<Edit>(w, "EditPadCCNumber")->isEnabled() && Find<DropDownList>(w, "SelPadBehavior")->isEnabled() && Find<StepButton>(w, "RxSpinButton1")->isEnabled());
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 0);
     QCOMPARE(Scene(f).PadAssignType[0], 0);
     QCOMPARE(Scene(f).PadCCNumber[0], 36);
-    for (QWidget* e : std::initializer_list<QWidget*>{w.EditPadCCNumber, w.RxSpinButton1, w.EditPadONValue,
-                                                      w.EditPadOFFValue, w.SelPadBehavior, w.SelPadMIDICh})
+    for (QWidget* e : std::initializer_list<QWidget*>{Find<Edit>(w, "EditPadCCNumber"), Find<StepButton>(w, "RxSpinButton1"), Find<SpinEdit>(w, "EditPadONValue"),
+                                                      Find<SpinEdit>(w, "EditPadOFFValue"), Find<DropDownList>(w, "SelPadBehavior"), Find<DropDownList>(w, "SelPadMIDICh")})
         QVERIFY(!e->isEnabled());
-    QVERIFY(w.SelPadAssignType->isEnabled());
+    QVERIFY(Find<DropDownList>(w, "SelPadAssignType")->isEnabled());
 
     Select(w, 21);
-    Choose(w.SelKeyAssignType, 0);
-    for (QWidget* e : std::initializer_list<QWidget*>{w.EditKeyCCNumber, w.EditKeyONValue, w.EditKeyOFFValue,
-                                                      w.SelKeyBehavior})
+    Choose(Find<DropDownList>(w, "SelKeyAssignType"), 0);
+    for (QWidget* e : std::initializer_list<QWidget*>{Find<SpinEdit>(w, "EditKeyCCNumber"), Find<SpinEdit>(w, "EditKeyONValue"), Find<SpinEdit>(w, "EditKeyOFFValue"),
+                                                      Find<DropDownList>(w, "SelKeyBehavior")})
         QVERIFY(!e->isEnabled());
 }
 
@@ -228,30 +232,30 @@ void EditingTest::spinReadingRules()
     QApplication::setActiveWindow(&w);
     Select(w, 5);
     // Typed out of range: stored as typed while the box has the focus, then the bound.
-    w.EditKonbCCNumber->setFocus();
-    QTest::keyClick(w.EditKonbCCNumber, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(w.EditKonbCCNumber, QStringLiteral("300"));
+    Find<SpinEdit>(w, "EditKonbCCNumber")->setFocus();
+    QTest::keyClick(Find<SpinEdit>(w, "EditKonbCCNumber"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Find<SpinEdit>(w, "EditKonbCCNumber"), QStringLiteral("300"));
     QCOMPARE(Scene(f).KonbCCNumber[0], 300);
-    QCOMPARE(w.Labels[4]->caption(), QStringLiteral("CC#\r300"));
-    w.ControlList->setFocus();
+    QCOMPARE(Label(w, 4)->caption(), QStringLiteral("CC#\r300"));
+    Find<ControlListBox>(w, "ControlList")->setFocus();
     QCOMPARE(Scene(f).KonbCCNumber[0], 127);
     // Letters are refused; a lone sign reads as the lower bound.
-    Type(w, w.EditKonbURValue, QStringLiteral("1x2"));
+    Type(w, Find<SpinEdit>(w, "EditKonbURValue"), QStringLiteral("1x2"));
     QCOMPARE(Scene(f).KonbURValue[0], 12);
-    Type(w, w.EditKonbURValue, QStringLiteral("-"));
+    Type(w, Find<SpinEdit>(w, "EditKonbURValue"), QStringLiteral("-"));
     QCOMPARE(Scene(f).KonbURValue[0], 0);
     // A name of 14 letters is stored as 12; typed letters become capitals.
     Select(w, 0);
-    Type(w, w.EditSceneName, QStringLiteral("abcdefghijklmn"));
+    Type(w, Find<Edit>(w, "EditSceneName"), QStringLiteral("abcdefghijklmn"));
     QCOMPARE(Scene(f).SceneNameLength, 12);
     QCOMPARE(SceneNameText(Scene(f)), std::string("ABCDEFGHIJKL"));
-    QCOMPARE(w.SceneButtons[0]->text(), QStringLiteral("ABCDEFGHIJKL"));
+    QCOMPARE(SceneButton(w, 0)->text(), QStringLiteral("ABCDEFGHIJKL"));
     // The arrow keys step a spin box, clamped.
-    Type(w, w.EditBendSpeed, QStringLiteral("4"));
-    w.EditBendSpeed->setFocus();
-    QTest::keyClick(w.EditBendSpeed, Qt::Key_Up);
-    QCOMPARE(w.EditBendSpeed->text(), QStringLiteral("4"));
-    QTest::keyClick(w.EditBendSpeed, Qt::Key_Down);
+    Type(w, Find<SpinEdit>(w, "EditBendSpeed"), QStringLiteral("4"));
+    Find<SpinEdit>(w, "EditBendSpeed")->setFocus();
+    QTest::keyClick(Find<SpinEdit>(w, "EditBendSpeed"), Qt::Key_Up);
+    QCOMPARE(Find<SpinEdit>(w, "EditBendSpeed")->text(), QStringLiteral("4"));
+    QTest::keyClick(Find<SpinEdit>(w, "EditBendSpeed"), Qt::Key_Down);
     QCOMPARE(Scene(f).BendSpeed, 2);
 }
 
@@ -288,17 +292,17 @@ void EditingTest::padNumberStepping()
     Scene(f).PadAssignType[4] = assignType;
     Scene(f).PadCCNumber[4] = number;
     Select(w, 17);
-    f.state().Modified = false;
+    f.state().MarkClean();
     if (useKey) {
-        w.EditPadCCNumber->setFocus();
-        QTest::keyClick(w.EditPadCCNumber, up ? Qt::Key_Up : Qt::Key_Down);
+        Find<Edit>(w, "EditPadCCNumber")->setFocus();
+        QTest::keyClick(Find<Edit>(w, "EditPadCCNumber"), up ? Qt::Key_Up : Qt::Key_Down);
     } else {
-        QTest::mouseClick(w.RxSpinButton1, Qt::LeftButton, {}, up ? QPoint(4, 4) : QPoint(17, 19));
-        QVERIFY(w.EditPadCCNumber->hasFocus());
+        QTest::mouseClick(Find<StepButton>(w, "RxSpinButton1"), Qt::LeftButton, {}, up ? QPoint(4, 4) : QPoint(17, 19));
+        QVERIFY(Find<Edit>(w, "EditPadCCNumber")->hasFocus());
     }
-    QCOMPARE(w.EditPadCCNumber->text(), shown);
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), shown);
     QCOMPARE(Scene(f).PadCCNumber[4], stored);
-    QCOMPARE(f.state().Modified, modified);
+    QCOMPARE(f.state().Modified(), modified);
 }
 
 void EditingTest::padNumberTypingAndSwitching()
@@ -308,29 +312,29 @@ void EditingTest::padNumberTypingAndSwitching()
     QApplication::setActiveWindow(&w);
     Scene(f).PadAssignType[0] = 1;
     Select(w, 13);
-    Type(w, w.EditPadCCNumber, QStringLiteral("$7f"));
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("$7F"));
+    Type(w, Find<Edit>(w, "EditPadCCNumber"), QStringLiteral("$7f"));
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("$7F"));
     QCOMPARE(Scene(f).PadCCNumber[0], 127);
-    Type(w, w.EditPadCCNumber, QStringLiteral("125"));
-    Choose(w.SelPadAssignType, 2);
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("C9")); // position 120
+    Type(w, Find<Edit>(w, "EditPadCCNumber"), QStringLiteral("125"));
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 2);
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("C9")); // position 120
     QCOMPARE(Scene(f).PadCCNumber[0], 120);
-    Choose(w.SelPadAssignType, 1);
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("120"));
-    Choose(w.SelPadAssignType, 2);
-    Type(w, w.EditPadCCNumber, QStringLiteral("d#3")); // typed in lower case
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 1);
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("120"));
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 2);
+    Type(w, Find<Edit>(w, "EditPadCCNumber"), QStringLiteral("d#3")); // typed in lower case
     QCOMPARE(Scene(f).PadCCNumber[0], 51);
-    Type(w, w.EditPadCCNumber, QStringLiteral("zz"));
+    Type(w, Find<Edit>(w, "EditPadCCNumber"), QStringLiteral("zz"));
     QCOMPARE(Scene(f).PadCCNumber[0], 0);
-    QTest::mouseClick(w.RxSpinButton1, Qt::LeftButton, {}, QPoint(4, 4));
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("C-1"));
+    QTest::mouseClick(Find<StepButton>(w, "RxSpinButton1"), Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("C-1"));
 
     // A negative number typed as Control Change, then switched to Note: shown as the
     // number, and stored unchanged.
-    Choose(w.SelPadAssignType, 1);
-    Type(w, w.EditPadCCNumber, QStringLiteral("-5"));
-    Choose(w.SelPadAssignType, 2);
-    QCOMPARE(w.EditPadCCNumber->text(), QStringLiteral("-5"));
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 1);
+    Type(w, Find<Edit>(w, "EditPadCCNumber"), QStringLiteral("-5"));
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 2);
+    QCOMPARE(Find<Edit>(w, "EditPadCCNumber")->text(), QStringLiteral("-5"));
     QCOMPARE(Scene(f).PadCCNumber[0], -5);
 }
 
@@ -342,28 +346,28 @@ void EditingTest::copyAndPaste()
     Select(w, 6); // Knob-2
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
     const TSceneRecord atCopy = Scene(f);
-    Type(w, w.EditKonbCCNumber, QStringLiteral("5"));
-    QTest::mouseClick(w.SceneButtons[2], Qt::LeftButton);
+    Type(w, Find<SpinEdit>(w, "EditKonbCCNumber"), QStringLiteral("5"));
+    QTest::mouseClick(SceneButton(w, 2), Qt::LeftButton);
     Select(w, 8); // Knob-4 of scene 3
     QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Scene(f, 3).KonbCCNumber[3], atCopy.KonbCCNumber[1]);
-    QCOMPARE(w.EditKonbCCNumber->text(), QString::number(atCopy.KonbCCNumber[1]));
+    QCOMPARE(Find<SpinEdit>(w, "EditKonbCCNumber")->text(), QString::number(atCopy.KonbCCNumber[1]));
     QCOMPARE(Scene(f, 3).KonbCCNumber[2], atCopy.KonbCCNumber[2]);
 
     // A paste onto another kind does nothing.
     Select(w, 10);
     const TSceneRecord before = Scene(f, 3);
-    w.Peast1->trigger();
+    Find<QAction>(w, "Peast1")->trigger();
     QCOMPARE(std::memcmp(&before, &Scene(f, 3), sizeof before), 0);
 
     // A copy from "Common" ends pasting controls, even in a text box.
     Select(w, 0);
-    w.EditSceneName->setFocus();
-    QTest::keyClick(w.EditSceneName, Qt::Key_C, Qt::ControlModifier); // the menu's Copy
-    QCOMPARE(f.state().Clipboard.ClipboardKind, 0);
+    Find<Edit>(w, "EditSceneName")->setFocus();
+    QTest::keyClick(Find<Edit>(w, "EditSceneName"), Qt::Key_C, Qt::ControlModifier); // the menu's Copy
+    QCOMPARE(f.state().Clipboard.ClipboardKind, ControlKind::Common);
     Select(w, 8);
     const TSceneRecord again = Scene(f, 3);
-    w.Peast1->trigger();
+    Find<QAction>(w, "Peast1")->trigger();
     QCOMPARE(std::memcmp(&again, &Scene(f, 3), sizeof again), 0);
 }
 

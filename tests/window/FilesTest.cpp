@@ -12,6 +12,7 @@
 
 using namespace korvo;
 using korvo::test::WindowFixture;
+using namespace korvo::test;
 
 namespace {
 
@@ -74,7 +75,7 @@ void FilesTest::saveAsThenOpenAndSaveIsByteIdentical()
     QTest::keyClick(&f.window(), Qt::Key_O, Qt::ControlModifier);
     const QString second = f.path("second.kvo");
     f.dialogs.files = {second};
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     QCOMPARE(Bytes(second), Bytes(first));
 }
 
@@ -82,7 +83,7 @@ void FilesTest::cancelledSaveAsKeepsTheStampedName()
 {
     WindowFixture f;
     f.dialogs.files = {QString()};
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     const QString preset = f.dialogs.shown.last().mid(6);
     QVERIFY2(QRegularExpression(QStringLiteral("^scene\\d{10}\\.kvo$")).match(preset).hasMatch(), qPrintable(preset));
     QCOMPARE(QString::fromStdString(f.state().CurrentFileName), preset);
@@ -99,16 +100,16 @@ void FilesTest::saveAfterOpenWritesTheOpenedFile()
     WindowFixture f;
     const QString x = f.path("X.kvo"), y = f.path("Y.kvo");
     f.dialogs.files = {x};
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     const QByteArray xBytes = Bytes(x);
     Write(y, OtherScenes(20));
 
     f.dialogs.files = {y};
-    f.window().Open1->trigger();
-    QCOMPARE(f.window().ControlList->itemIndex(), 0);
+    Find<QAction>(f.window(), "Open1")->trigger();
+    QCOMPARE(Find<ControlListBox>(f.window(), "ControlList")->itemIndex(), 0);
     QCOMPARE(SceneNameText(f.state().Bank.Scenes[0]), std::string("OTHER"));
     f.state().Bank.Scenes[0].KonbCCNumber[0] = 21;
-    f.window().Save1->trigger();
+    Find<QAction>(f.window(), "Save1")->trigger();
     QCOMPARE(Bytes(x), xBytes);                       // the earlier file is untouched
     QCOMPARE(Bytes(y), BankBytes(f.state().Bank));    // the opened file is written
     QCOMPARE(Bytes(f.path("Y.BAK")), OtherScenes(20)); // its old content kept
@@ -122,14 +123,14 @@ void FilesTest::backupLandsInTheWorkingDirectory()
     const QString x = f.path("A/X.kvo");
     Write(x, OtherScenes(1));
     f.dialogs.files = {x};
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     QCOMPARE(Bytes(f.path("X.BAK")), OtherScenes(1));
     QVERIFY(!QFile::exists(f.path("A/X.BAK")));
     QCOMPARE(Bytes(x), BankBytes(f.state().Bank));
 
     // Saving again: X.BAK exists, so it keeps the older content.
     f.state().Bank.Scenes[0].KonbCCNumber[0] = 99;
-    f.window().Save1->trigger();
+    Find<QAction>(f.window(), "Save1")->trigger();
     QCOMPARE(Bytes(f.path("X.BAK")), OtherScenes(1));
     QCOMPARE(Bytes(x), BankBytes(f.state().Bank));
 }
@@ -138,15 +139,15 @@ void FilesTest::newForgetsTheFileName()
 {
     WindowFixture f;
     f.dialogs.files = {f.path("a.kvo")};
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     StoreSceneName(f.state().Bank.Scenes[0], "LONGNAMEHERE");
-    f.state().Modified = false;
+    f.state().MarkClean();
     QTest::keyClick(&f.window(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(f.state().CurrentFileName, std::string());
     QCOMPARE(std::string(f.state().Bank.Scenes[0].SceneNameChars, 12), std::string("SCENE1MEHERE"));
-    QCOMPARE(f.state().Modified, false); // New leaves it alone
+    QCOMPARE(f.state().Modified(), false); // New leaves it alone
     f.dialogs.files = {QString()};
-    f.window().Save1->trigger();
+    Find<QAction>(f.window(), "Save1")->trigger();
     QVERIFY(f.dialogs.shown.last().startsWith(QStringLiteral("save: scene")));
 }
 
@@ -173,10 +174,10 @@ void FilesTest::openFailures()
     if (size >= 0)
         Write(f.path(name), content.left(size));
     f.dialogs.files = {f.path(name)};
-    f.window().Open1->trigger();
+    Find<QAction>(f.window(), "Open1")->trigger();
     if (message.isEmpty()) {
         QCOMPARE(BankBytes(f.state().Bank), OtherScenes(77));
-        QCOMPARE(f.window().EditKonbCCNumber->text(), QStringLiteral("0")); // "Common" shown, knob untouched
+        QCOMPARE(Find<SpinEdit>(f.window(), "EditKonbCCNumber")->text(), QStringLiteral("0")); // "Common" shown, knob untouched
         return;
     }
     QCOMPARE(f.dialogs.shown.last(), QStringLiteral("error: ") + message);
@@ -196,8 +197,8 @@ void FilesTest::failedSaveKeepsTheName()
     WindowFixture f;
     QDir(f.dir()).mkdir(QStringLiteral("folder.kvo"));
     f.dialogs.files = {f.path("nowhere/x.kvo"), f.path("folder.kvo")};
-    f.window().Saveas1->trigger();
-    f.window().Saveas1->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
+    Find<QAction>(f.window(), "Saveas1")->trigger();
     QCOMPARE(f.dialogs.shown.filter(QStringLiteral("error:")),
              QStringList({QStringLiteral("error: Invalid filename"), QStringLiteral("error: File access denied")}));
     QCOMPARE(f.state().CurrentFileName, std::string());
@@ -207,22 +208,22 @@ void FilesTest::failedSaveKeepsTheName()
 void FilesTest::quitYesSavesAndCloses()
 {
     WindowFixture f;
-    f.state().Modified = true;
+    SetModified(f, true);
     f.dialogs.answers = {DialogAnswer::Yes};
     f.dialogs.files = {f.path("quit.kvo")};
     QTest::keyClick(&f.window(), Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!f.window().isVisible());
-    QCOMPARE(f.state().Modified, false);
+    QCOMPARE(f.state().Modified(), false);
     QCOMPARE(Bytes(f.path("quit.kvo")).size(), 3536);
 
     // A failed save keeps the program open and shows why.
     WindowFixture g;
-    g.state().Modified = true;
+    SetModified(g, true);
     g.dialogs.answers = {DialogAnswer::Yes};
     g.dialogs.files = {g.path("nowhere/quit.kvo")};
     g.window().close();
     QVERIFY(g.window().isVisible());
-    QCOMPARE(g.state().Modified, true);
+    QCOMPARE(g.state().Modified(), true);
     QCOMPARE(g.dialogs.shown.last(), QStringLiteral("error: Invalid filename"));
 }
 

@@ -17,6 +17,7 @@
 
 using namespace korvo;
 using korvo::test::WindowFixture;
+using namespace korvo::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -42,25 +43,27 @@ void MainWindowTest::startUpState()
 {
     WindowFixture f;
     TFormMain& w = f.window();
-    QCOMPARE(f.state().Modified, false);
+    QCOMPARE(f.state().Modified(), false);
     QCOMPARE(f.state().Bank.CurrentScene, 1);
-    QCOMPARE(w.ControlList->itemIndex(), 0);
-    QCOMPARE(w.SelDisp->currentText(), QStringLiteral("CC/Note Number"));
-    QCOMPARE(w.Panel2->x(), -100);
-    QVERIFY(w.PanelCommon->isVisible());
-    for (QWidget* panel : {w.PanelGroup, w.PanelKonb, w.PanelPad, w.PanelKey}) {
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->itemIndex(), 0);
+    QCOMPARE(Find<DropDownList>(w, "SelDisp")->currentText(), QStringLiteral("CC/Note Number"));
+    QCOMPARE(Find<QFrame>(w, "Panel2")->x(), -100);
+    QVERIFY(Find<QWidget>(w, "PanelCommon")->isVisible());
+    for (QWidget* panel : {Find<QWidget>(w, "PanelGroup"), Find<QWidget>(w, "PanelKonb"), Find<QWidget>(w, "PanelPad"), Find<QWidget>(w, "PanelKey")}) {
         QVERIFY(!panel->isVisible());
         QCOMPARE(panel->geometry(), QRect(175, 356, 583, 166));
     }
-    for (OverlayLabel* label : w.Labels)
-        QVERIFY(!label->isOpaque());
-    QCOMPARE(w.SelectedLabel, w.Labels[0]);
-    QVERIFY(w.SceneButtons[0]->isChecked());
-    QCOMPARE(w.SceneButtons[0]->text(), QStringLiteral("SCENE1"));
+    for (int i = 0; i < OverlayLabelCount; ++i)
+        QVERIFY(!Label(w, i)->isOpaque());
+    // The frame is out of view but keeps the size of the first label, the selected one.
+    QCOMPARE(Find<QFrame>(w, "Panel2")->geometry().size(), Label(w, 0)->size() + QSize(2, 2));
+    QVERIFY(SceneButton(w, 0)->isChecked());
+    QCOMPARE(SceneButton(w, 0)->text(), QStringLiteral("SCENE1"));
     // The first refresh replaced the placeholders.
-    QCOMPARE(w.Labels[4]->caption(), QStringLiteral("CC#\r74"));
-    QCOMPARE(w.Labels[0]->caption(), QStringLiteral("Global"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Controller editor"));
+    QCOMPARE(Label(w, 4)->caption(), QStringLiteral("CC#\r74"));
+    QCOMPARE(Label(w, 0)->caption(), QStringLiteral("Global"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Controller editor[*]"));
+    QVERIFY(!w.isWindowModified());
 }
 
 void MainWindowTest::fixedClientArea()
@@ -127,26 +130,26 @@ void MainWindowTest::quitPrompt()
     QFETCH(bool, closes);
     QFETCH(int, prompts);
     WindowFixture f;
-    f.state().Modified = modified;
+    SetModified(f, modified);
     f.dialogs.answers.push_back(DialogAnswer(answer));
     if (useCloseBox)
         f.window().close();
     else
-        f.window().Quit1->trigger();
+        Find<QAction>(f.window(), "Quit1")->trigger();
     QCOMPARE(f.window().isVisible(), !closes);
     QCOMPARE(f.dialogs.shown.filter(QStringLiteral("ask: Warning: Do you want to save changes?")).size(), prompts);
-    QCOMPARE(f.state().Modified, modified);
+    QCOMPARE(f.state().Modified(), modified);
 }
 
 void MainWindowTest::cancelledSaveKeepsProgramOpen()
 {
     WindowFixture f;
-    f.state().Modified = true;
+    SetModified(f, true);
     f.dialogs.answers = {DialogAnswer::Yes};
     f.dialogs.files = {QString()}; // the save dialog is cancelled
-    f.window().Quit1->trigger();
+    Find<QAction>(f.window(), "Quit1")->trigger();
     QVERIFY(f.window().isVisible());
-    QCOMPARE(f.state().Modified, true);
+    QCOMPARE(f.state().Modified(), true);
 }
 
 void MainWindowTest::missingStartupFileEndsWithTheError()
@@ -167,8 +170,8 @@ void MainWindowTest::outOfRangeDefaultsStillStart()
 {
     WindowFixture f("SceneName1=odd\nMIDICh=17\nKeyTrans=0\nSceneMIDICh=-1\n");
     TFormMain& w = f.window();
-    QCOMPARE(w.Labels[0]->caption(), QString()); // channel 17 names no item
-    QCOMPARE(f.state().Modified, false);
+    QCOMPARE(Label(w, 0)->caption(), QString()); // channel 17 names no item
+    QCOMPARE(f.state().Modified(), false);
     QVERIFY(w.isVisible());
 }
 
@@ -177,7 +180,7 @@ void MainWindowTest::tabOrder()
     WindowFixture f;
     TFormMain& w = f.window();
     QApplication::setActiveWindow(&w);
-    w.ControlList->setFocus();
+    Find<ControlListBox>(w, "ControlList")->setFocus();
     QStringList visited;
     for (int i = 0; i < 10; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -196,65 +199,65 @@ void MainWindowTest::labelClickSelectsItsEntry()
     TFormMain& w = f.window();
     auto* key2 = f.find<OverlayLabel>(QStringLiteral("Label52"));
     QTest::mouseClick(key2, Qt::LeftButton);
-    QCOMPARE(w.ControlList->itemIndex(), 22);
-    QCOMPARE(w.ControlList->currentItem()->text(), QStringLiteral("Key-2"));
-    QCOMPARE(f.state().SelectedKind, 5);
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->itemIndex(), 22);
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->currentItem()->text(), QStringLiteral("Key-2"));
+    QCOMPARE(f.state().SelectedKind, ControlKind::Key);
     QVERIFY(key2->isOpaque());
-    QCOMPARE(w.Panel2->geometry(), QRect(87, 201, 44, 50));
+    QCOMPARE(Find<QFrame>(w, "Panel2")->geometry(), QRect(87, 201, 44, 50));
 
     auto* knob3 = f.find<OverlayLabel>(QStringLiteral("Label37"));
     QTest::mouseClick(knob3, Qt::LeftButton);
-    QCOMPARE(w.ControlList->itemIndex(), 7);
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->itemIndex(), 7);
     QVERIFY(!key2->isOpaque());
     QVERIFY(knob3->isOpaque());
-    QCOMPARE(w.Panel2->geometry(), QRect(284, 39, 48, 38));
-    QVERIFY(w.PanelKonb->isVisible());
+    QCOMPARE(Find<QFrame>(w, "Panel2")->geometry(), QRect(284, 39, 48, 38));
+    QVERIFY(Find<QWidget>(w, "PanelKonb")->isVisible());
 
     // Back to "Common": no highlight, the frame out of view, the reference kept.
-    w.ControlList->setItemIndex(0);
-    w.ControlListClick();
+    Find<ControlListBox>(w, "ControlList")->setFocus();
+    QTest::keyClick(Find<ControlListBox>(w, "ControlList"), Qt::Key_Home);
     QVERIFY(!knob3->isOpaque());
-    QCOMPARE(w.Panel2->x(), -100);
-    QCOMPARE(w.SelectedLabel, knob3);
+    QCOMPARE(Find<QFrame>(w, "Panel2")->geometry(), QRect(-100, 39, 48, 38));
 }
 
 void MainWindowTest::sceneButtonsAreExclusive()
 {
     WindowFixture f;
     TFormMain& w = f.window();
-    QTest::mouseClick(w.SceneButtons[2], Qt::LeftButton);
+    QTest::mouseClick(SceneButton(w, 2), Qt::LeftButton);
     QCOMPARE(f.state().Bank.CurrentScene, 3);
-    QTest::mouseClick(w.SceneButtons[2], Qt::LeftButton);
-    QVERIFY(w.SceneButtons[2]->isChecked());
+    QTest::mouseClick(SceneButton(w, 2), Qt::LeftButton);
+    QVERIFY(SceneButton(w, 2)->isChecked());
     QCOMPARE(f.state().Bank.CurrentScene, 3);
     int down = 0;
-    for (auto* b : w.SceneButtons)
-        down += b->isChecked();
+    for (int n = 0; n < SceneCount; ++n)
+        down += SceneButton(w, n)->isChecked();
     QCOMPARE(down, 1);
-    QCOMPARE(w.ControlList->itemIndex(), 0);
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->itemIndex(), 0);
 }
 
 void MainWindowTest::overviewFollowsDisplaySelect()
 {
     WindowFixture f;
     TFormMain& w = f.window();
-    f.state().Modified = false;
+    f.state().MarkClean();
     // A user's choice of "On Value" with the keyboard.
-    w.SelDisp->setFocus();
-    QTest::keyClick(w.SelDisp, Qt::Key_End);
-    QCOMPARE(w.SelDisp->itemIndex(), 7);
-    QCOMPARE(w.Labels[20]->caption(), QStringLiteral("ON\r127"));   // key 1
-    QCOMPARE(w.Labels[4]->caption(), QStringLiteral("---"));        // knob 1
-    QCOMPARE(w.Labels[12]->caption(), QStringLiteral("---"));       // pad 1, a Note pad
-    QCOMPARE(f.state().Modified, false);
+    Find<DropDownList>(w, "SelDisp")->setFocus();
+    QTest::keyClick(Find<DropDownList>(w, "SelDisp"), Qt::Key_End);
+    QCOMPARE(Find<DropDownList>(w, "SelDisp")->itemIndex(), 7);
+    QCOMPARE(Label(w, 20)->caption(), QStringLiteral("ON\r127"));   // key 1
+    QCOMPARE(Label(w, 4)->caption(), QStringLiteral("---"));        // knob 1
+    QCOMPARE(Label(w, 12)->caption(), QStringLiteral("---"));       // pad 1, a Note pad
+    QCOMPARE(f.state().Modified(), false);
 
     // A mode outside the list keeps the control labels and still writes the groups.
     f.state().Bank.Current().MIDICh[0] = 3;
     f.state().Bank.Current().KeyONValue[0] = 5;
-    w.RefreshOverview(-1);
-    QCOMPARE(w.Labels[0]->caption(), QStringLiteral("4"));
-    QCOMPARE(w.Labels[20]->caption(), QStringLiteral("ON\r127"));
-    QCOMPARE(w.Labels[20]->text(), QStringLiteral("ON\n127")); // shown on two lines
+    Find<DropDownList>(w, "SelDisp")->setItemIndex(-1);
+    QTest::mouseClick(SceneButton(w, 0), Qt::LeftButton); // shows the overview again
+    QCOMPARE(Label(w, 0)->caption(), QStringLiteral("4"));
+    QCOMPARE(Label(w, 20)->caption(), QStringLiteral("ON\r127"));
+    QCOMPARE(Label(w, 20)->text(), QStringLiteral("ON\n127")); // shown on two lines
 }
 
 void MainWindowTest::aboutBoxIsModalCentredAndClosesOnClick()
@@ -265,7 +268,7 @@ void MainWindowTest::aboutBoxIsModalCentredAndClosesOnClick()
     QRect placed;
     bool modal = false;
     QTimer::singleShot(50, [&] {
-        if (TFormAbout* about = w.FormAbout) {
+        if (TFormAbout* about = w.findChild<TFormAbout*>()) {
             seen = true;
             modal = about->isModal() && QApplication::activeModalWidget() == about;
             placed = about->geometry();
@@ -277,7 +280,7 @@ void MainWindowTest::aboutBoxIsModalCentredAndClosesOnClick()
     QVERIFY(modal);
     const QRect main = w.frameGeometry();
     QCOMPARE(placed, QRect(main.left() + (main.width() - 492) / 2, main.top() + (main.height() - 388) / 2, 492, 388));
-    QCOMPARE(w.FormAbout, nullptr);
+    QCOMPARE(w.findChild<TFormAbout*>(), nullptr);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -4,6 +4,11 @@
 
 #include "ScriptedDialogs.h"
 #include "app/KorvoMain.h"
+#include "app/widgets/OverlayLabel.h"
+
+#include <QAction>
+#include <QToolButton>
+#include <string>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,6 +41,34 @@ private:
     QString previousDir_;
     std::unique_ptr<TFormMain> window_;
 };
+
+// A component of the window, by its object name.
+template <class W>
+W* Find(QObject& window, const char* name)
+{
+    W* w = window.findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no component named %s", name);
+    return w;
+}
+
+// Overlay label i (0..44: Label31..Label75) and scene button n (0..3).
+inline OverlayLabel* Label(QObject& window, int i)
+{
+    return Find<OverlayLabel>(window, ("Label" + std::to_string(FirstLabelNumber + i)).c_str());
+}
+inline QToolButton* SceneButton(QObject& window, int n)
+{
+    return Find<QToolButton>(window, ("SceneButton" + std::to_string(n + 1)).c_str());
+}
+
+// Gives the scenes unsaved changes (in scene 4, which no test shows first) or none.
+inline void SetModified(WindowFixture& f, bool modified)
+{
+    f.state().MarkClean();
+    if (modified)
+        f.state().Bank.Scenes[3].PadOFFValue[7] ^= 1;
+}
 
 // Writes the shipped start-up files (or the given DefPara.ini) into a folder.
 void WriteStartupFiles(const QString& folder, const QByteArray& defParaText = {});
