@@ -1,5 +1,6 @@
 // Selection, property editing, pad number entry and copy and paste, driven through
 // the real widgets and checked in the record bytes and Modified.
+#include "UserActions.h"
 #include "WindowFixture.h"
 #include "app/widgets/ControlListBox.h"
 #include "app/widgets/DropDownList.h"
@@ -19,35 +20,6 @@ using korvo::test::WindowFixture;
 using namespace korvo::test;
 
 namespace {
-
-void Select(TFormMain& w, int entry)
-{
-    Find<ControlListBox>(w, "ControlList")->setFocus();
-    Find<ControlListBox>(w, "ControlList")->setItemIndex(entry);
-    QTest::mouseClick(Find<ControlListBox>(w, "ControlList")->viewport(), Qt::LeftButton, {},
-                      Find<ControlListBox>(w, "ControlList")->visualItemRect(Find<ControlListBox>(w, "ControlList")->item(entry)).center());
-}
-
-// Chooses an item as a user does: Home, then Down.
-void Choose(DropDownList* list, int item)
-{
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < item; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-}
-
-// Replaces a box's text by typing, then leaves the box.
-void Type(TFormMain& w, QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
-    Find<ControlListBox>(w, "ControlList")->setFocus();
-}
 
 TSceneRecord& Scene(WindowFixture& f, int n = 1)
 {
