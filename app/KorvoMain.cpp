@@ -1,6 +1,7 @@
 #include "app/KorvoMain.h"
 
 #include "app/About.h"
+#include "app/RecoveryKeeper.h"
 #include "app/TextConversion.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/ControlListBox.h"
@@ -12,6 +13,8 @@
 #include "editor/OverviewTexts.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QStandardPaths>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
@@ -37,6 +40,15 @@ TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWid
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     undoStack_ = new QUndoStack(this);
     undoStack_->setUndoLimit(UndoLimit);
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!dataFolder.isEmpty())
+        recovery_ = new RecoveryKeeper(
+            QFile::encodeName(dataFolder + QStringLiteral("/recovery")).toStdString(),
+            [this](const std::string& message) {
+                dialogs_.warn(QStringLiteral("Unsaved scenes cannot be kept for recovery after a crash.\n%1")
+                                  .arg(QString::fromLocal8Bit(message.c_str())));
+            },
+            this);
     BuildLayout();
     FormCreate();
 }
@@ -71,6 +83,8 @@ void TFormMain::FormShow()
     undoStack_->clear();
     UpdateModified();
     Panel2->move(-100, Panel2->y());
+    // Asked once the window is on the screen.
+    QTimer::singleShot(0, this, [this] { Guarded([this] { OfferRecovery(); }); });
 }
 
 void TFormMain::showEvent(QShowEvent* e)

@@ -49,6 +49,10 @@ public:
 
     DeviceLink Link; // the MIDI service, the pair found, the capture ring, the image
 
+    // A termination signal: unsaved changes go to the recovery file at once, the
+    // MIDI ports are closed, and the program ends with status 0 without questions.
+    [[noreturn]] void EndOnSignal();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -115,6 +119,8 @@ private:
     // Save as, or No); false for Cancel or a save that did not happen.
     bool AskToSaveChanges();
     void DiscardRecovery();
+    // At start-up: scenes left unsaved by an editor that is no longer running.
+    void OfferRecovery();
 
     void BuildLayout();
     void BuildMenu();

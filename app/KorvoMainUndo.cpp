@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QToolButton>
 #include <QUndoStack>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace korvo {
@@ -98,6 +100,52 @@ bool TFormMain::AskToSaveChanges()
     default:
         return false;
     }
+}
+
+void TFormMain::OfferRecovery()
+{
+    if (!recovery_)
+        return;
+    for (ClaimedRecoveryFile& claim : ClaimOrphanedRecoveryFiles(recovery_->folder())) {
+        const RecoveryReadResult found = claim.Read();
+        if (!found.Contents) {
+            // Never loaded half: kept aside for a look, and never offered again.
+            const std::string moved = claim.MoveAside();
+            QString text = QString::fromLocal8Bit(found.Message.c_str());
+            if (!moved.empty())
+                text += QStringLiteral("\nIt was moved to %1.").arg(QFile::decodeName(moved.c_str()));
+            dialogs_.warn(text);
+            continue;
+        }
+        switch (dialogs_.ask(DialogIcon::Confirmation, RestoreRecoveryQuestion, DialogButtons::YesNo)) {
+        case DialogAnswer::Yes:
+            RecordStep(QStringLiteral("Restore Unsaved Scenes"), [&] {
+                state_.Bank.Scenes = found.Contents->Scenes;
+                state_.CurrentFileName = found.Contents->FileName;
+                ControlListClick();
+            });
+            // Written to this editor's own file before the old one goes.
+            recovery_->writeNow();
+            claim.Delete();
+            return;
+        case DialogAnswer::No:
+            claim.Delete();
+            break;
+        default:
+            break; // kept for a later start
+        }
+    }
+}
+
+void TFormMain::EndOnSignal()
+{
+    if (recovery_)
+        recovery_->writeNow();
+    // Closing the ports ends this program's client of the MIDI service.
+    Link.Handles = {};
+    Link.Ports.reset();
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void TFormMain::DiscardRecovery()

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/KorvoMain.h"
+#include "app/TerminationSignals.h"
 #include "app/UserDialogs.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts
         return 1;
     }
     dialogs.setParentWindow(FormMain.get());
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, FormMain.get(), [&] { FormMain->EndOnSignal(); });
     FormMain->show();
     const int status = app.exec();
     dialogs.setParentWindow(nullptr);

@@ -18,6 +18,10 @@ enum class DialogIcon { Warning, Confirmation };
 // Asked before unsaved scenes could be lost (quitting, reading from the controller).
 inline const QString SaveChangesQuestion = QStringLiteral("Do you want to save changes?");
 
+// Asked at start-up when an editor that is no longer running left unsaved scenes.
+inline const QString RestoreRecoveryQuestion =
+    QStringLiteral("Unsaved scenes from an earlier session were found. Restore them?");
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
