@@ -19,4 +19,7 @@ inline constexpr const char* DiskFullMessage = "Disk full";
 // "Too many open files", "File access denied", "Disk full", or "I/O error <n>".
 std::string IoErrorMessage(int error, const std::string& path);
 
+// The message of a failed save, naming the file: "Cannot save <path>: <reason>".
+std::string CannotSaveMessage(const std::string& path, const std::string& reason);
+
 } // namespace korvo
