@@ -24,6 +24,8 @@ std::string IoErrorMessage(int error, const std::string& path)
     case ENOENT:
         return FolderOfPathExists(path) ? "File not found" : "Invalid filename";
     case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
         return "Invalid filename";
     case EMFILE:
     case ENFILE:

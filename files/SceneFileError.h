@@ -15,7 +15,8 @@ inline constexpr const char* ReadBeyondEndMessage = "Read beyond end of file";
 inline constexpr const char* DiskFullMessage = "Disk full";
 
 // The message for a system error number met while working on the file at path:
-// "File not found", "Invalid filename" (a folder of the path is missing),
+// "File not found", "Invalid filename" (a folder of the path is missing, the name
+// is too long, or symbolic links loop),
 // "Too many open files", "File access denied", "Disk full", or "I/O error <n>".
 std::string IoErrorMessage(int error, const std::string& path);
 
