@@ -59,7 +59,7 @@ bool IsSlotName(const std::string& name, std::string_view extension)
 RecoverySlot::RecoverySlot(const std::string& folder)
 {
     const auto fail = [&](int error) {
-        throw SceneFileError("Cannot use the recovery folder " + folder + ": " + IoErrorMessage(error, folder + "/x"));
+        throw SceneFileError("Cannot use the recovery folder " + folder + ": " + IoErrorMessage(error, folder));
     };
     std::error_code ec;
     fs::create_directories(folder, ec);

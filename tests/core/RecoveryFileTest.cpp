@@ -74,6 +74,20 @@ TEST_F(RecoveryFile, RoundTripKeepsNameAndEveryByte)
     EXPECT_EQ(st.st_mode & 0777, 0600u) << "the user's unsaved work is private";
 }
 
+// The fuzzer's seed was made by another program from the layout in RecoveryFile.h,
+// with a standard CRC-32; it must keep reading, and the writer must match it.
+TEST_F(RecoveryFile, FileMadeFromTheLayoutReads)
+{
+    const std::string seed = ReadBytes(KORVO_FUZZ_SEEDS_DIR "/fuzz_recovery_file/recovery.kvr");
+    const auto result = DecodeRecoveryFile(seed);
+    ASSERT_TRUE(result.Contents);
+    EXPECT_EQ(result.Contents->FileName, "/home/user/music/live set.kvo");
+    EXPECT_EQ(ScenesBytes(result.Contents->Scenes), ReadBytes(KORVO_FUZZ_SEEDS_DIR "/fuzz_scene_file/scene.kvo"));
+    SceneBank bank;
+    bank.Scenes = result.Contents->Scenes;
+    EXPECT_EQ(EncodeRecoveryFile(result.Contents->FileName, bank), seed);
+}
+
 TEST_F(RecoveryFile, WriterRefusesNamesItCouldNotReadBack)
 {
     const std::string path = dir / "r.kvr";
