@@ -4,7 +4,6 @@
 #include "app/widgets/ControlListBox.h"
 #include "files/SceneFile.h"
 #include "files/SceneFileName.h"
-#include "files/SceneSave.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #include "files/SceneFile.h"
 
+#include "files/SafeFileWrite.h"
 #include "files/SceneFileError.h"
 
 #include <cerrno>
@@ -61,6 +62,16 @@ void WriteSceneFile(const std::string& path, const SceneBank& bank)
     errno = 0;
     if (std::fclose(f.release()) != 0)
         Fail(errno ? errno : EIO, path);
+}
+
+std::string SceneFileBytes(const SceneBank& bank)
+{
+    return std::string(reinterpret_cast<const char*>(bank.Scenes.data()), sizeof bank.Scenes);
+}
+
+std::string SaveSceneFile(const std::string& path, const SceneBank& bank)
+{
+    return WriteFileSafely(path, SceneFileBytes(bank), {.KeepBackup = true});
 }
 
 } // namespace korvo

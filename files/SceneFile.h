@@ -19,4 +19,14 @@ void ReadSceneFile(const std::string& path, SceneBank& bank);
 // Creates (or replaces) the file and writes the four records. Throws SceneFileError.
 void WriteSceneFile(const std::string& path, const SceneBank& bank);
 
+// The four records as the file holds them.
+std::string SceneFileBytes(const SceneBank& bank);
+
+// Save and Save as: writes the four records with WriteFileSafely, keeping the
+// previous version as <name>.BAK in the working directory (an existing backup is
+// never replaced). On failure the file keeps its previous content and the
+// SceneFileError names it ("Cannot save <path>: Disk full"). Returns the backup
+// name when the file existed before, otherwise "".
+std::string SaveSceneFile(const std::string& path, const SceneBank& bank);
+
 } // namespace korvo

@@ -24,6 +24,8 @@ std::string IoErrorMessage(int error, const std::string& path)
     case ENOENT:
         return FolderOfPathExists(path) ? "File not found" : "Invalid filename";
     case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
         return "Invalid filename";
     case EMFILE:
     case ENFILE:
@@ -35,10 +37,16 @@ std::string IoErrorMessage(int error, const std::string& path)
         return "File access denied";
     case ENOSPC:
     case EDQUOT:
+    case EFBIG: // a file size limit: the write stopped short like on a full disk
         return DiskFullMessage;
     default:
         return "I/O error " + std::to_string(error);
     }
+}
+
+std::string CannotSaveMessage(const std::string& path, const std::string& reason)
+{
+    return "Cannot save " + path + ": " + reason;
 }
 
 } // namespace korvo

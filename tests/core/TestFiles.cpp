@@ -49,7 +49,7 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string RunUnprivileged(const std::function<std::string()>& body)
+std::string RunInChild(const std::function<std::string()>& body)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -57,9 +57,12 @@ std::string RunUnprivileged(const std::function<std::string()>& body)
     const pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(2);
-        const std::string result = body();
+        std::string result;
+        try {
+            result = body();
+        } catch (...) {
+            _exit(4); // never back into the test runner
+        }
         const auto written = write(fds[1], result.data(), result.size());
         _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 3);
     }
@@ -72,8 +75,17 @@ std::string RunUnprivileged(const std::function<std::string()>& body)
     int status = 0;
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("unprivileged child failed");
+        throw std::runtime_error("child process failed");
     return result;
+}
+
+std::string RunUnprivileged(const std::function<std::string()>& body)
+{
+    return RunInChild([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        return body();
+    });
 }
 
 } // namespace korvo::test

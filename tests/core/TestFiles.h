@@ -36,6 +36,10 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// Runs the body in a forked child process and returns what it returned; the child
+// may change its own limits and signals freely.
+std::string RunInChild(const std::function<std::string()>& body);
+
 // Runs the body in a child process without root's rights (as user "nobody" when
 // the tests run as root, as the current user otherwise) and returns what it returned.
 // File permissions are only meaningful for a user who is not root.
