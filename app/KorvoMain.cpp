@@ -33,7 +33,7 @@ constexpr int UndoLimit = 1000; // steps kept; each holds two 3,536-byte snapsho
 } // namespace
 
 TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), Link(std::move(midi))
+    : QMainWindow(parent), Link(std::move(midi)), dialogs_(dialogs)
 {
     // A fixed single border: system menu and minimise button, no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -133,8 +133,9 @@ TEST(PropertyBindings, ShownNumbersReadBackUnchanged)
     for (const Row& row : rows) {
         const auto& b = BindingOf(row.editor);
         EXPECT_EQ(ShownNumber(b, row.stored), row.shown) << b.objectName;
-        if (b.fill == FillWay::Text)
+        if (b.fill == FillWay::Text) {
             EXPECT_EQ(StoredNumber(b, row.shown), row.stored) << b.objectName;
+        }
     }
     EXPECT_EQ(WrappedSum(2147483647, 13), -2147483636);
     EXPECT_EQ(WrappedSum(5, 13), 18);

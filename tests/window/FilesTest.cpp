@@ -199,8 +199,10 @@ void FilesTest::failedSaveKeepsTheName()
     f.dialogs.files = {f.path("nowhere/x.kvo"), f.path("folder.kvo")};
     Find<QAction>(f.window(), "Saveas1")->trigger();
     Find<QAction>(f.window(), "Saveas1")->trigger();
+    // Each message names the file it could not write.
     QCOMPARE(f.dialogs.shown.filter(QStringLiteral("error:")),
-             QStringList({QStringLiteral("error: Invalid filename"), QStringLiteral("error: File access denied")}));
+             QStringList({QStringLiteral("error: Cannot save %1: Invalid filename").arg(f.path("nowhere/x.kvo")),
+                          QStringLiteral("error: Cannot save %1: File access denied").arg(f.path("folder.kvo"))}));
     QCOMPARE(f.state().CurrentFileName, std::string());
     QVERIFY(QDir(f.path("folder.kvo")).exists()); // a folder is never moved aside
 }
@@ -224,7 +226,7 @@ void FilesTest::quitYesSavesAndCloses()
     g.window().close();
     QVERIFY(g.window().isVisible());
     QCOMPARE(g.state().Modified(), true);
-    QCOMPARE(g.dialogs.shown.last(), QStringLiteral("error: Invalid filename"));
+    QCOMPARE(g.dialogs.shown.last(), QStringLiteral("error: Cannot save %1: Invalid filename").arg(g.path("nowhere/quit.kvo")));
 }
 
 QTEST_MAIN(FilesTest)
