@@ -6,8 +6,9 @@ set -euo pipefail
 bin=$(realpath "$1")
 data=$(realpath "$2")
 work=$(mktemp -d)
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$data/DefPara.ini" "$data/NotePara.ini" "$work/"
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
