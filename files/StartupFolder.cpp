@@ -125,7 +125,7 @@ StartupFolder ChooseStartupFolder(const StartupPlaces& places)
 
     const std::string notInWorkingFolder = CannotOpen(workingDefaults, std::strerror(ENOENT));
     if (!places.UserFolder)
-        return Failure(places, notInWorkingFolder, "Set HOME, or start Korvo in a folder that holds both files.");
+        return Failure(places, notInWorkingFolder, "Set HOME to your home folder, or start Korvo in a folder that holds both files.");
 
     const fs::path& folder = *places.UserFolder;
     const auto status = fs::status(folder, ec);
