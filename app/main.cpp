@@ -14,6 +14,8 @@ int main(int argc, char* argv[])
     app.setWindowIcon(korvo::ControllerIcon());
     app.setDesktopFileName(QString::fromLatin1(korvo::KorvoDesktopId));
     korvo::QtDialogs dialogs;
+    // May change the working folder: file names from the command line are made
+    // absolute before this.
     if (!korvo::EnterStartupFolder(dialogs))
         return 1;
     return korvo::RunEditor(app, dialogs, korvo::MakeRtMidiPorts());
