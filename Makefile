@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-sanitized test-tsan bench fuzz clean
+.PHONY: all deps build run test test-plain test-sanitized test-tsan bench fuzz package install clean
 
 all: build
 
@@ -41,6 +41,15 @@ test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DKORVO_GUI=OFF -DKORVO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target korvo_ring_tests
 	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/bin/korvo_ring_tests
+
+# The Debian package korvo_<version>_<arch>.deb, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs into PREFIX (default /usr/local); DESTDIR is honoured.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target korvo_benchmarks

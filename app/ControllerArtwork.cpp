@@ -513,11 +513,9 @@ constexpr std::array<IconLayout, 4> IconLayouts = {{
     {64, 9, 56, 5, 2, 31, 54, 5, 12, 3, 45, 34, 13, 6, 1, 4, 3, 13, 6, 7, 4, 21, 28},
 }};
 
-QImage IconImage(const IconLayout& l)
+void PaintIcon(QPainter& p, const IconLayout& l)
 {
-    QImage image(l.Size, l.Size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
 
@@ -594,7 +592,15 @@ QImage IconImage(const IconLayout& l)
                               capHeight));
         }
     }
-    p.end();
+    p.restore();
+}
+
+QImage IconImage(const IconLayout& l)
+{
+    QImage image(l.Size, l.Size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    PaintIcon(p, l);
     return image;
 }
 
@@ -610,6 +616,27 @@ void PaintControllerPicture(QPainter& painter, const QRectF& target)
     painter.scale(target.width() / ControllerPictureWidth,
                   target.height() / ControllerPictureHeight);
     PaintDesign(painter);
+    painter.restore();
+}
+
+QImage ControllerIconImage(int size)
+{
+    for (const auto& layout : IconLayouts)
+        if (layout.Size == size)
+            return IconImage(layout);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    PaintScalableControllerIcon(p, size);
+    return image;
+}
+
+void PaintScalableControllerIcon(QPainter& painter, double size)
+{
+    const IconLayout& largest = IconLayouts.back();
+    painter.save();
+    painter.scale(size / largest.Size, size / largest.Size);
+    PaintIcon(painter, largest);
     painter.restore();
 }
 

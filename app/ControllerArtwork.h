@@ -3,6 +3,7 @@
 // main window, the smaller copy in the about box, and the window icon.
 
 #include <QIcon>
+#include <QImage>
 #include <QRectF>
 
 class QPainter;
@@ -22,5 +23,13 @@ void PaintControllerPicture(QPainter& painter, const QRectF& target);
 // Window icon of the controller, drawn for 16, 32, 48 and 64 pixels.
 // Needs a QGuiApplication.
 QIcon ControllerIcon();
+
+// The icon as an image of size x size pixels: drawn on whole pixels for 16, 32,
+// 48 and 64, the 64-pixel drawing scaled for any other size.
+QImage ControllerIconImage(int size);
+
+// The 64-pixel drawing scaled to a size x size square at the painter's origin, for
+// larger images and the scalable (SVG) icon.
+void PaintScalableControllerIcon(QPainter& painter, double size);
 
 } // namespace korvo

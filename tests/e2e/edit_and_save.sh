@@ -10,19 +10,17 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/ho
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$data/DefPara.ini" "$data/NotePara.ini" "$work/"
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/../../tools/lib/xvfb.sh"
 editor=""
 cleanup() {
     [ -n "$editor" ] && kill "$editor" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    xvfb_stop
     wait 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start
+export QT_QPA_PLATFORM=xcb
 
 start_editor() {
     (cd "$work" && exec "$bin/korvo-editor") &

@@ -7,6 +7,9 @@
 # end by SIGTERM, and a new server still starts and the editor finds korvo-emulator.
 # Usage: recovery_after_kill.sh BINDIR DATADIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+source "$here/tools/lib/xvfb.sh"
+source "$here/tools/lib/jack.sh"
 bin=$(realpath "$1")
 data=$(realpath "$2")
 work=$(mktemp -d)
@@ -14,18 +17,15 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/ho
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$data/DefPara.ini" "$data/NotePara.ini" "$work/"
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-editor="" jack="" emulator=""
+editor="" emulator=""
 stop() { [ -n "$1" ] && { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }; }
 cleanup() {
-    stop "$editor"; stop "$emulator"; stop "$jack"; stop "$xvfb"
+    stop "$editor"; stop "$emulator"; jack_stop; xvfb_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start
+export QT_QPA_PLATFORM=xcb
 
 fail() { echo "$*"; exit 1; }
 window_named() {
@@ -112,15 +112,7 @@ wait_end "SIGTERM did not end the editor with status 0"
 restore_and_check after-kill-term 42
 
 # 20 editors that are clients of a private JACK server end by SIGTERM.
-export JACK_NO_START_SERVER=1 KORVO_MIDI_API=jack
-start_jack() {
-    export JACK_DEFAULT_SERVER=korvo-kill-$$-$1
-    jackd --sync --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 32 -C 0 -P 0 >/dev/null 2>&1 &
-    jack=$!
-    sleep 1
-    kill -0 "$jack" 2>/dev/null || fail "JACK server $1 did not start"
-}
-start_jack 1
+jack_start || fail "the first JACK server did not start"
 for run in $(seq 20); do
     start_editor
     keys ctrl+l
@@ -128,10 +120,10 @@ for run in $(seq 20); do
     kill -TERM "$editor"
     wait_end "run $run: SIGTERM did not end the editor with status 0"
 done
-stop "$jack"; jack=""
+jack_stop
 echo "20 editors ended by SIGTERM"
 
-start_jack 2
+jack_start || fail "a new JACK server did not start after 20 editors ended by SIGTERM"
 "$bin/korvo-emulator" >/dev/null 2>&1 &
 emulator=$!
 sleep 0.5

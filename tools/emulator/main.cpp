@@ -6,6 +6,8 @@
 #include "device/RtMidiSupport.h"
 #include "device/ProtocolMessages.h"
 #include "device/RtMidiPorts.h"
+#include "files/InstalledDataFolder.h"
+#include "korvo/Version.h"
 #include "scene/DefaultParams.h"
 #include "scene/DeviceImage.h"
 #include "tools/emulator/EmulatedController.h"
@@ -37,7 +39,7 @@ constexpr const char* Usage = R"(usage: korvo-emulator [options]
   --image FILE              start with the image in FILE (916 bytes) if it exists,
                             and store every written image there
   --defaults FILE           DefPara.ini to pack the starting image from
-                            (default: ./DefPara.ini, else the shipped one)
+                            (default: ./DefPara.ini, else the installed one)
   --delay MS                send every answer MS milliseconds late
 faults:
   --silent                  answer nothing
@@ -46,6 +48,7 @@ faults:
   --wrong-ack               swap the block and the final acknowledgement
   --note-before-reply N     play a note before reply N (from 1) of each read or write
   --no-reply-to-byte N      leave byte request N (from 1) of each read unanswered
+  --version                 print the version and exit
 The MIDI service is RtMidi's default, or KORVO_MIDI_API=alsa|jack.
 )";
 
@@ -120,7 +123,7 @@ std::string DefaultsPath(const Options& o)
         return o.defaultsFile;
     if (std::filesystem::exists(DefaultParamsFileName))
         return DefaultParamsFileName;
-    return std::string(KORVO_DATA_DIR) + "/" + DefaultParamsFileName;
+    return (InstalledDataFolder() / DefaultParamsFileName).string();
 }
 
 // The image packed from the defaults, or the one in the image file.
@@ -308,6 +311,10 @@ int main(int argc, char** argv)
     using namespace korvo;
     if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         std::cout << Usage;
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "--version") {
+        std::cout << "korvo-emulator " << KorvoVersion << "\n";
         return 0;
     }
     const auto options = ParseOptions(argc, argv);
