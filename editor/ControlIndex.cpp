@@ -1,25 +1,19 @@
 #include "editor/ControlIndex.h"
 
+#include "scene/SceneFields.h"
+
 namespace korvo {
+
+static_assert(static_cast<int>(ControlKind::Group) == KindGroup && static_cast<int>(ControlKind::Knob) == KindKnob &&
+              static_cast<int>(ControlKind::Slider) == KindSlider && static_cast<int>(ControlKind::Pad) == KindPad &&
+              static_cast<int>(ControlKind::Key) == KindKey);
 
 std::string ControlEntryName(int index)
 {
     const ControlRef c = ControlAt(index);
-    const std::string n = std::to_string(c.element + 1);
-    switch (c.kind) {
-    case KindGroup:
-        return "Group Common-" + n;
-    case KindKnob:
-        return "Knob-" + n;
-    case KindSlider:
-        return "Slider-" + n;
-    case KindPad:
-        return "Trigger Pad-" + n;
-    case KindKey:
-        return "Key-" + n;
-    default:
-        return index == 0 ? "Common" : "";
-    }
+    if (c.kind == KindCommon)
+        return index == 0 ? ControlName(ControlKind::Common, 0) : "";
+    return ControlName(static_cast<ControlKind>(c.kind), c.element);
 }
 
 } // namespace korvo
