@@ -13,10 +13,15 @@ namespace korvo {
 
 namespace {
 
-std::span<const std::uint8_t> NameTail(const TSceneRecord& r)
+// The character bytes from position from on.
+std::span<const std::uint8_t> CharsFrom(const TSceneRecord& r, std::size_t from)
 {
-    const auto shown = static_cast<std::size_t>(std::min<int>(r.SceneNameLength, SceneNameMax));
-    return {reinterpret_cast<const std::uint8_t*>(r.SceneNameChars) + shown, SceneNameMax - shown};
+    return {reinterpret_cast<const std::uint8_t*>(r.SceneNameChars) + from, SceneNameMax - from};
+}
+
+std::size_t ShownLength(const TSceneRecord& r)
+{
+    return static_cast<std::size_t>(std::min<int>(r.SceneNameLength, SceneNameMax));
 }
 
 void CompareNameBlocks(std::vector<SceneDifference>& out, int scene, const TSceneRecord& a, const TSceneRecord& b)
@@ -26,8 +31,10 @@ void CompareNameBlocks(std::vector<SceneDifference>& out, int scene, const TScen
     };
     if (a.SceneNameLength != b.SceneNameLength || SceneNameText(a) != SceneNameText(b))
         add(SceneNameCaption, SceneNameShown(a), SceneNameShown(b));
-    const auto tailA = NameTail(a);
-    const auto tailB = NameTail(b);
+    // The bytes after the longer of the two names; the name line covers the rest.
+    const std::size_t from = std::max(ShownLength(a), ShownLength(b));
+    const auto tailA = CharsFrom(a, from);
+    const auto tailB = CharsFrom(b, from);
     if (!std::equal(tailA.begin(), tailA.end(), tailB.begin(), tailB.end()))
         add("bytes after the name", HexBytes(tailA), HexBytes(tailB));
     if (!std::equal(std::begin(a.Padding), std::end(a.Padding), std::begin(b.Padding)))
