@@ -19,17 +19,17 @@ const char* KindName(JsonNode::Kind kind)
     case JsonNode::Kind::Null:
         return "null";
     case JsonNode::Kind::Boolean:
-        return "true/false";
+        return "true or false";
     case JsonNode::Kind::Integer:
-        return "whole number";
+        return "a whole number";
     case JsonNode::Kind::Float:
-        return "number with a fraction";
+        return "a number with a fraction";
     case JsonNode::Kind::String:
-        return "string";
+        return "a string";
     case JsonNode::Kind::Object:
-        return "object";
+        return "an object";
     default:
-        return "array";
+        return "an array";
     }
 }
 

@@ -52,8 +52,8 @@ inline constexpr int JsonMaxDepth = 16;
 // duplicate key or nesting beyond JsonMaxDepth.
 JsonNode ParseJsonTree(std::string_view text);
 
-// "object", "array", "string", "whole number", "number with a fraction",
-// "true/false" or "null".
+// "an object", "an array", "a string", "a whole number", "a number with a
+// fraction", "true or false" or "null", for messages.
 const char* KindName(JsonNode::Kind kind);
 
 } // namespace korvo

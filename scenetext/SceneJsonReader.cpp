@@ -28,13 +28,13 @@ using Kind = JsonNode::Kind;
 
 std::string Found(const JsonNode& node)
 {
-    return std::string("found a ") + KindName(node.kind);
+    return std::string("found ") + KindName(node.kind);
 }
 
 void Expect(const JsonNode& node, const std::string& path, Kind kind)
 {
     if (node.kind != kind)
-        Fail(node, path, std::string("expected a ") + KindName(kind) + ", " + Found(node));
+        Fail(node, path, std::string("expected ") + KindName(kind) + ", " + Found(node));
 }
 
 // A whole number within 32 bits.
