@@ -80,6 +80,17 @@ void RunningProgram::Signal(int signal)
         kill(pid_, signal);
 }
 
+bool RunningProgram::WaitForError(const std::string& text, std::chrono::seconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (Slurp(errPath_).find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 ProgramResult RunningProgram::Wait(std::chrono::seconds timeout)
 {
     ProgramResult result;

@@ -26,6 +26,9 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     void Signal(int signal);
+    // Waits until the program has written the text to standard error; false
+    // when it has not within the timeout.
+    bool WaitForError(const std::string& text, std::chrono::seconds timeout);
     // Waits for the end (killing the program after the timeout).
     ProgramResult Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
 
