@@ -33,6 +33,16 @@ const char* KindName(JsonNode::Kind kind)
     }
 }
 
+bool IsValidUtf8(std::string_view text)
+{
+    try {
+        (void)nlohmann::json(std::string(text)).dump(); // dumping checks the encoding
+        return true;
+    } catch (const nlohmann::json::exception&) {
+        return false;
+    }
+}
+
 namespace {
 
 // A character iterator that publishes how far the parser has read, so that the

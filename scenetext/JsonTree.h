@@ -56,4 +56,7 @@ JsonNode ParseJsonTree(std::string_view text);
 // fraction", "true or false" or "null", for messages.
 const char* KindName(JsonNode::Kind kind);
 
+// Whether the text is valid UTF-8, as JSON strings must be.
+bool IsValidUtf8(std::string_view text);
+
 } // namespace korvo

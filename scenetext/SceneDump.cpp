@@ -3,6 +3,8 @@
 #include "scene/SceneFields.h"
 #include "scenetext/ValueForms.h"
 
+#include <algorithm>
+
 namespace korvo {
 
 namespace {

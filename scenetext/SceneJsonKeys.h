@@ -1,8 +1,6 @@
 #pragma once
 // The keys of the JSON form that are not field names of SceneFields.
 
-#include <string_view>
-
 namespace korvo {
 
 inline constexpr const char* FormatKey = "format";
@@ -17,8 +15,5 @@ inline constexpr const char* PaddingKey = "padding";
 inline constexpr const char* NoteKey = "note";
 // A stored value the editor does not offer: {"raw": 17}.
 inline constexpr const char* RawKey = "raw";
-
-// Whether the text is valid UTF-8 (JSON strings must be).
-bool IsValidUtf8(std::string_view text);
 
 } // namespace korvo

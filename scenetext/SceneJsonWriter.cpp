@@ -108,16 +108,6 @@ void AppendScene(std::string& out, const TSceneRecord& r, int scene, const NoteN
 
 } // namespace
 
-bool IsValidUtf8(std::string_view text)
-{
-    try {
-        (void)nlohmann::json(std::string(text)).dump();
-        return true;
-    } catch (const nlohmann::json::exception&) {
-        return false;
-    }
-}
-
 std::string WriteSceneJson(const SceneBank& bank, const NoteNames& notes, int onlyScene)
 {
     std::string out = "{\n";

@@ -4,6 +4,7 @@
 
 #include "scene/DefaultParams.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
