@@ -48,13 +48,13 @@ bool PasteControl(const ControlClipboard& clip, TSceneRecord& r, ControlKind sel
     const ControlRef c = ControlAt(controlIndex);
     if (!IsControl(selectedKind) || c.kind != selectedKind)
         return true;
-    const ControlKindInfo& k = InfoOf(selectedKind);
+    const int count = KindInfo(selectedKind).count;
     const int from = clip.ClipboardIndex - 1;
-    if (from < 0 || from >= k.count)
+    if (from < 0 || from >= count)
         return true;
     const std::int32_t* block = ClipRun(clip, selectedKind);
-    for (int f = 0; f < k.fields; ++f)
-        *RunElement(r, selectedKind, f, c.element) = block[f * k.count + from];
+    for (int f = 0; f < RunOf(selectedKind).fields; ++f)
+        *RunElement(r, selectedKind, f, c.element) = block[f * count + from];
     return true;
 }
 

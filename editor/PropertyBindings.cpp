@@ -70,10 +70,10 @@ constexpr bool TableIsInOrder()
             return false;
         if (i > 0 && static_cast<int>(b.panel) < static_cast<int>(Bindings[i - 1].panel))
             return false;
-        if (b.panel != P::Common && b.runField >= InfoOf(b.panel == P::Group ? ControlKind::Group
-                                                           : b.panel == P::Pad ? ControlKind::Pad
-                                                           : b.panel == P::Key ? ControlKind::Key
-                                                                               : ControlKind::Knob)
+        if (b.panel != P::Common && b.runField >= RunOf(b.panel == P::Group ? ControlKind::Group
+                                                        : b.panel == P::Pad ? ControlKind::Pad
+                                                        : b.panel == P::Key ? ControlKind::Key
+                                                                            : ControlKind::Knob)
                                                         .fields)
             return false;
     }
