@@ -18,7 +18,12 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$data/DefPara.ini" "$data/NotePara.ini" "$work/"
 editor="" emulator=""
-stop() { [ -n "$1" ] && { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }; }
+stop() {
+    if [ -n "$1" ]; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
+}
 cleanup() {
     stop "$editor"; stop "$emulator"; jack_stop; xvfb_stop
     rm -rf "$work"
