@@ -4,7 +4,8 @@
 #include "scenetext/SceneJson.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/DeviceCommands.h"
-#include "tools/cli/SafeWrite.h"
+#include "files/SafeFileWrite.h"
+#include "files/SceneFileError.h"
 
 #include <cerrno>
 #include <cstring>
@@ -121,11 +122,18 @@ void CheckOutput(const std::string& path, bool force)
 
 void SaveSceneFile(const std::string& path, const SceneBank& bank, const NoteNames& notes)
 {
-    if (KindOfSource(path, false) == SourceKind::Json) {
-        WriteFileSafely(path, WriteSceneJson(bank, notes));
-        return;
+    // The editor's safe save: never half written, the old file kept as its backup.
+    SafeWriteOptions options;
+    options.KeepBackup = true;
+    try {
+        if (KindOfSource(path, false) == SourceKind::Json)
+            WriteFileSafely(path, WriteSceneJson(bank, notes), options);
+        else
+            WriteFileSafely(path, std::string_view(reinterpret_cast<const char*>(bank.Scenes.data()), SceneFileSize),
+                            options);
+    } catch (const SceneFileError& e) {
+        throw CliError(ExitUsage, e.what());
     }
-    WriteFileSafely(path, std::string_view(reinterpret_cast<const char*>(bank.Scenes.data()), SceneFileSize));
 }
 
 } // namespace korvo::cli
