@@ -47,8 +47,8 @@ class Responder {
 public:
     // Counting the messages received in rounds of `round`, answers those whose
     // place in the round (from 1) is listed.
-    Responder(std::vector<int> answerAt, int round) : answerAt_(std::move(answerAt)), round_(round), in_(MidiApiFromEnvironment(), "Floor responder"),
-                                          out_(MidiApiFromEnvironment(), "Floor responder")
+    Responder(std::vector<int> answerAt, int round) : answerAt_(std::move(answerAt)), round_(round), in_(ChooseMidiApi(), "Floor responder"),
+                                          out_(ChooseMidiApi(), "Floor responder")
     {
         in_.setCallback(&Responder::OnMessage, this);
         in_.openVirtualPort("Floor responder");
@@ -87,7 +87,7 @@ unsigned PortNamed(RtMidi& midi, const std::string& part)
 // The asking side: sends and counts the answers.
 class Requester {
 public:
-    Requester() : out_(MidiApiFromEnvironment(), "Floor requester"), in_(MidiApiFromEnvironment(), "Floor requester")
+    Requester() : out_(ChooseMidiApi(), "Floor requester"), in_(ChooseMidiApi(), "Floor requester")
     {
         in_.setCallback(&Requester::OnMessage, this);
         out_.openPort(PortNamed(out_, "Floor responder"));
@@ -203,14 +203,14 @@ int main()
         double read = 1e9, send = 1e9, readFloor = 1e9, sendFloor = 1e9, writeFloor = 1e9;
         {
             DeviceLink link(MakeRtMidiPorts());
-            if (FindDevice(link) != 0)
+            if (!FindDevice(link).Ok())
                 throw std::runtime_error("FindDevice did not find korvo-emulator");
             {
                 Responder responder({1}, 1);
                 Requester requester;
                 for (int run = 0; run < ReadRuns; ++run) {
                     readFloor = std::min(readFloor, ReadFloor(requester, ok));
-                    read = std::min(read, Seconds([&] { return ReceiveSceneData(link, 916, 1) == 0; }, &ok));
+                    read = std::min(read, Seconds([&] { return ReceiveSceneData(link, 916, 1).Ok(); }, &ok));
                 }
             }
             {
@@ -218,7 +218,7 @@ int main()
                 Requester requester;
                 for (int run = 0; run < SendRuns; ++run) {
                     sendFloor = std::min(sendFloor, SendFloor(requester, ok));
-                    send = std::min(send, Seconds([&] { return TransmitSceneData(link, 916) == 0; }, &ok));
+                    send = std::min(send, Seconds([&] { return TransmitSceneData(link, 916).Ok(); }, &ok));
                 }
             }
             {
@@ -237,7 +237,7 @@ int main()
         double search = 0;
         {
             DeviceLink link(MakeRtMidiPorts());
-            search = Seconds([&] { return FindDevice(link) == 0; }, &ok);
+            search = Seconds([&] { return FindDevice(link).Ok(); }, &ok);
         }
 
         std::printf("read floor: 1024 round trips                 %8.4f s\n", readFloor);
