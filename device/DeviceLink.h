@@ -31,10 +31,10 @@ struct DeviceLink {
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
-    std::unique_ptr<MidiPorts> Ports;
-    // Declared before Handles: the open input writes into the ring, so the
-    // devices are closed first when the link goes.
+    // Declared first: the open input writes into the ring, so the devices, and the
+    // service that may still be closing some, go before it.
     CaptureRing Ring;
+    std::unique_ptr<MidiPorts> Ports;
     // The pair found by the last search, open until the next one.
     DeviceHandles Handles;
     // The names of the pair that answered the last search; empty when none did.

@@ -1,5 +1,7 @@
 #include "device/RtMidiPorts.h"
 
+#include "device/JackPortWatcher.h"
+#include "device/RtMidiRetirement.h"
 #include "device/RtMidiSupport.h"
 
 #include <RtMidi.h>
@@ -7,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -24,7 +25,6 @@ using Clock = std::chrono::steady_clock;
 struct ErrorFlag {
     bool raised = false;
     static void Record(RtMidiError::Type, const std::string&, void* user) { static_cast<ErrorFlag*>(user)->raised = true; }
-    static void Ignore(RtMidiError::Type, const std::string&, void*) {}
 };
 
 // How long a send keeps retrying while the output refuses messages. An output
@@ -67,48 +67,6 @@ PortName SplitPortName(const std::string& name, RtMidi::Api api)
     return {api == RtMidi::LINUX_ALSA ? alsaClient : client, port};
 }
 
-// Outputs closed but not yet destroyed: a JACK cycle may still read their buffer
-// (see CloseOutputPort). Destroying them later keeps the grace time out of the
-// search and the commands.
-class RetiredOutputs {
-public:
-    ~RetiredOutputs()
-    {
-        std::lock_guard lock(mutex_);
-        if (!outputs_.empty())
-            std::this_thread::sleep_until(outputs_.back().first + OutputCloseGrace);
-        outputs_.clear();
-    }
-
-    void Add(std::unique_ptr<RtMidiOut> out)
-    {
-        try {
-            out->closePort();
-        } catch (const RtMidiError&) {
-        }
-        std::lock_guard lock(mutex_);
-        outputs_.emplace_back(Clock::now(), std::move(out));
-    }
-
-    // Destroys those whose grace time is over.
-    void Prune()
-    {
-        std::vector<std::unique_ptr<RtMidiOut>> done;
-        {
-            std::lock_guard lock(mutex_);
-            const auto over = Clock::now() - OutputCloseGrace;
-            while (!outputs_.empty() && outputs_.front().first <= over) {
-                done.push_back(std::move(outputs_.front().second));
-                outputs_.erase(outputs_.begin());
-            }
-        }
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::pair<Clock::time_point, std::unique_ptr<RtMidiOut>>> outputs_;
-};
-
 // The index of the port of that name in the object's list, or -1.
 int IndexOf(RtMidi& midi, const std::string& name)
 {
@@ -121,17 +79,13 @@ int IndexOf(RtMidi& midi, const std::string& name)
 
 class RtMidiOutput final : public MidiOutput {
 public:
-    RtMidiOutput(std::unique_ptr<RtMidiOut> out, std::shared_ptr<RetiredOutputs> retired)
-        : out_(std::move(out)), retired_(std::move(retired))
+    RtMidiOutput(std::unique_ptr<RtMidiOut> out, std::shared_ptr<RtMidiRetirement> retirement)
+        : out_(std::move(out)), retirement_(std::move(retirement))
     {
         out_->setErrorCallback(&ErrorFlag::Record, &error_);
     }
 
-    ~RtMidiOutput() override
-    {
-        out_->setErrorCallback(&ErrorFlag::Ignore, nullptr); // error_ goes with this object
-        retired_->Add(std::move(out_));
-    }
+    ~RtMidiOutput() override { retirement_->Retire(std::move(out_)); }
 
     bool Open(const std::string& name)
     {
@@ -171,33 +125,37 @@ public:
 private:
     ErrorFlag error_;
     std::unique_ptr<RtMidiOut> out_;
-    std::shared_ptr<RetiredOutputs> retired_;
+    std::shared_ptr<RtMidiRetirement> retirement_;
 };
 
 class RtMidiInput final : public MidiInput {
 public:
-    RtMidiInput(std::unique_ptr<RtMidiIn> in, MidiInHandler handler) : handler_(std::move(handler)), in_(std::move(in))
+    RtMidiInput(std::unique_ptr<RtMidiIn> in, MidiInHandler handler, std::shared_ptr<RtMidiRetirement> retirement)
+        : state_(std::make_shared<State>()), in_(std::move(in)), retirement_(std::move(retirement))
     {
-        in_->setErrorCallback(&ErrorFlag::Record, &error_);
+        state_->handler = std::move(handler);
+        in_->setErrorCallback(&ErrorFlag::Record, &state_->error);
     }
 
     ~RtMidiInput() override
     {
-        // Closing the port stops the service's thread before the handler goes.
-        in_.reset();
+        // No message reaches the handler from here on; the port closes now, and
+        // the state the callback uses goes only after the client has stopped.
+        state_->closed.store(true, std::memory_order_release);
+        retirement_->Retire(std::move(in_), state_);
     }
 
     bool Open(const std::string& name)
     {
         try {
-            error_.raised = false;
+            state_->error.raised = false;
             const int device = IndexOf(*in_, name);
             if (device < 0)
                 return false;
             in_->ignoreTypes(true, false, false); // drop system exclusive only
-            in_->setCallback(&RtMidiInput::OnMessage, this);
+            in_->setCallback(&RtMidiInput::OnMessage, state_.get());
             in_->openPort(static_cast<unsigned>(device), OwnPortName("in"));
-            return !error_.raised && in_->isPortOpen();
+            return !state_->error.raised && in_->isPortOpen();
         } catch (const RtMidiError&) {
             return false;
         }
@@ -205,27 +163,34 @@ public:
 
     bool Start() override
     {
-        started_.store(true, std::memory_order_release);
+        state_->started.store(true, std::memory_order_release);
         return true;
     }
 
 private:
+    // What the input callback uses, on the MIDI service's thread.
+    struct State {
+        MidiInHandler handler;
+        ErrorFlag error;
+        std::atomic<bool> started{false};
+        std::atomic<bool> closed{false};
+    };
+
     static void OnMessage(double, std::vector<unsigned char>* bytes, void* user)
     {
-        auto* self = static_cast<RtMidiInput*>(user);
-        if (!self->started_.load(std::memory_order_acquire) || !bytes || bytes->empty() || bytes->size() > 3 ||
-            (*bytes)[0] == 0xF0)
+        auto* state = static_cast<State*>(user);
+        if (!state->started.load(std::memory_order_acquire) || state->closed.load(std::memory_order_acquire) ||
+            !bytes || bytes->empty() || bytes->size() > 3 || (*bytes)[0] == 0xF0)
             return;
         std::uint32_t message = 0;
         for (std::size_t i = 0; i < bytes->size(); ++i)
             message |= std::uint32_t{(*bytes)[i]} << (8 * i);
-        self->handler_(MidiInEvent::Data, message);
+        state->handler(MidiInEvent::Data, message);
     }
 
-    MidiInHandler handler_;
-    ErrorFlag error_;
-    std::atomic<bool> started_{false};
+    std::shared_ptr<State> state_;
     std::unique_ptr<RtMidiIn> in_;
+    std::shared_ptr<RtMidiRetirement> retirement_;
 };
 
 class RtMidiPorts final : public MidiPorts {
@@ -236,22 +201,26 @@ public:
 
     bool Connect() override
     {
-        retired_->Prune();
-        const auto api = OpenableMidiApi(EffectiveMidiService(chosen_));
-        api_ = api.value_or(RtMidi::UNSPECIFIED);
-        return api.has_value();
+        const MidiService service = EffectiveMidiService(chosen_);
+        api_ = RtMidi::UNSPECIFIED;
+        if (service != MidiService::Jack && AlsaSequencerOpens())
+            api_ = RtMidi::LINUX_ALSA;
+        else if (service != MidiService::Alsa && jack_.Connect())
+            api_ = RtMidi::UNIX_JACK;
+        if (api_ != RtMidi::UNIX_JACK)
+            jack_.Disconnect();
+        return Connected();
     }
 
-    std::vector<MidiPortInfo> Outputs() override { return List<RtMidiOut>(); }
-    std::vector<MidiPortInfo> Inputs() override { return List<RtMidiIn>(); }
+    std::vector<MidiPortInfo> Outputs() override { return MarkOwn(api_ == RtMidi::UNIX_JACK ? jack_.MidiPorts(false) : AlsaPorts<RtMidiOut>()); }
+    std::vector<MidiPortInfo> Inputs() override { return MarkOwn(api_ == RtMidi::UNIX_JACK ? jack_.MidiPorts(true) : AlsaPorts<RtMidiIn>()); }
 
     std::unique_ptr<MidiOutput> OpenOutput(const std::string& name) override
     {
         if (!Connected())
             return nullptr;
-        retired_->Prune();
         try {
-            auto output = std::make_unique<RtMidiOutput>(std::make_unique<RtMidiOut>(api_, clientName_), retired_);
+            auto output = std::make_unique<RtMidiOutput>(std::make_unique<RtMidiOut>(api_, clientName_), retirement_);
             if (output->Open(name))
                 return output;
         } catch (const RtMidiError&) {
@@ -264,7 +233,8 @@ public:
         if (!Connected())
             return nullptr;
         try {
-            auto input = std::make_unique<RtMidiInput>(std::make_unique<RtMidiIn>(api_, clientName_), std::move(handler));
+            auto input = std::make_unique<RtMidiInput>(std::make_unique<RtMidiIn>(api_, clientName_), std::move(handler),
+                                                       retirement_);
             if (input->Open(name))
                 return input;
         } catch (const RtMidiError&) {
@@ -275,7 +245,7 @@ public:
     PortPresence Presence(const std::string& output, const std::string& input) override
     {
         const bool reachable = api_ == RtMidi::LINUX_ALSA ? AlsaSequencerOpens()
-                               : api_ == RtMidi::UNIX_JACK ? JackServerRuns()
+                               : api_ == RtMidi::UNIX_JACK ? jack_.Running()
                                                             : false;
         if (!reachable)
             return PortPresence::ServiceGone;
@@ -288,38 +258,48 @@ public:
 private:
     bool Connected() const { return api_ == RtMidi::LINUX_ALSA || api_ == RtMidi::UNIX_JACK; }
 
+    // The sequencer's ports as RtMidi lists them: a client of the sequencer is
+    // cheap to make, it lives in the kernel.
     template <class Midi>
-    std::vector<MidiPortInfo> List()
+    std::vector<std::string> AlsaPorts()
     {
-        std::vector<MidiPortInfo> ports;
-        if (!Connected())
-            return ports;
+        std::vector<std::string> names;
+        if (api_ != RtMidi::LINUX_ALSA)
+            return names;
         try {
             ErrorFlag ignored; // outlives the RtMidi object that reports to it
             Midi midi(api_, clientName_);
             midi.setErrorCallback(&ErrorFlag::Record, &ignored);
             const unsigned count = midi.getPortCount();
             for (unsigned i = 0; i < count; ++i)
-                ports.push_back({midi.getPortName(i), false});
+                names.push_back(midi.getPortName(i));
         } catch (const RtMidiError&) {
             return {};
         }
-        // The clients that hold a port of this program's, and with them all their ports.
+        return names;
+    }
+
+    // Marks the ports of the clients that hold a port of this program's.
+    std::vector<MidiPortInfo> MarkOwn(const std::vector<std::string>& names) const
+    {
         std::set<std::string> ownClients;
-        for (const auto& port : ports) {
-            const PortName parts = SplitPortName(port.Name, api_);
+        for (const auto& name : names) {
+            const PortName parts = SplitPortName(name, api_);
             if (parts.port == OwnPortName("in") || parts.port == OwnPortName("out"))
                 ownClients.insert(parts.client);
         }
-        for (auto& port : ports)
-            port.Own = ownClients.count(SplitPortName(port.Name, api_).client) != 0;
+        std::vector<MidiPortInfo> ports;
+        for (const auto& name : names)
+            ports.push_back({name, ownClients.count(SplitPortName(name, api_).client) != 0});
         return ports;
     }
 
     std::string clientName_;
     MidiService chosen_ = MidiService::Automatic;
     RtMidi::Api api_ = RtMidi::UNSPECIFIED;
-    std::shared_ptr<RetiredOutputs> retired_ = std::make_shared<RetiredOutputs>();
+    JackPortWatcher jack_;
+    // Outlives every port opened here (each holds it too); its thread closes them.
+    std::shared_ptr<RtMidiRetirement> retirement_ = std::make_shared<RtMidiRetirement>();
 };
 
 } // namespace

@@ -28,12 +28,15 @@ bool AlsaSequencerOpens()
     return opens;
 }
 
-bool JackServerRuns()
+void QuietenJackLibrary()
 {
-    // Without a server the library reports each failed attempt; the caller says
-    // what it means.
     jack_set_error_function(&QuietJack);
     jack_set_info_function(&QuietJack);
+}
+
+bool JackServerRuns()
+{
+    QuietenJackLibrary();
     jack_status_t status{};
     jack_client_t* client = jack_client_open("Korvo probe", JackNoStartServer, &status);
     if (client)

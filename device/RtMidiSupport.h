@@ -16,6 +16,10 @@ namespace korvo {
 bool AlsaSequencerOpens();
 bool JackServerRuns();
 
+// The JACK library reports every failed attempt to reach a server; where that
+// is an answer, not an error, the program says what it means itself.
+void QuietenJackLibrary();
+
 // The RtMidi API for a service: Automatic is the ALSA sequencer when it opens,
 // else JACK when a server runs. Nothing when the service (or neither) can be
 // opened.
