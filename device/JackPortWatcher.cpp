@@ -10,8 +10,10 @@ JackPortWatcher::~JackPortWatcher() { Disconnect(); }
 
 void JackPortWatcher::OnShutdown(int, const char*, void* self)
 {
-    // On a thread of the JACK library: only the flag.
-    static_cast<JackPortWatcher*>(self)->stopped_.store(true, std::memory_order_release);
+    // On a thread of the JACK library: only the flags.
+    auto* watcher = static_cast<JackPortWatcher*>(self);
+    watcher->stops_->fetch_add(1, std::memory_order_acq_rel);
+    watcher->stopped_.store(true, std::memory_order_release);
 }
 
 bool JackPortWatcher::Connect()
@@ -34,8 +36,9 @@ bool JackPortWatcher::Running() const { return client_ && !stopped_.load(std::me
 
 void JackPortWatcher::Disconnect()
 {
-    if (client_)
-        jack_client_close(client_); // also after a shutdown, as the library asks
+    // A client whose server stopped is left alone (see Stops).
+    if (client_ && !stopped_.load(std::memory_order_acquire))
+        jack_client_close(client_);
     client_ = nullptr;
 }
 

@@ -4,6 +4,7 @@
 // client costs a round trip to the server, so one serves every search.
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ public:
     bool Running() const;
     void Disconnect();
 
+    // Counts the servers seen stopping. A client of the JACK library made before
+    // a stop must never be closed: closing one after another client has come and
+    // gone brings the library down. Such clients are left as they are (see
+    // RtMidiRetirement); this tells which they are.
+    using Generation = std::shared_ptr<const std::atomic<int>>;
+    Generation Stops() const { return stops_; }
+
     // The full names of the MIDI ports that take messages (inputs = false: the
     // inputs of other clients, which are this program's outputs) or that send
     // them, in the server's order; the order RtMidi numbers them in.
@@ -34,6 +42,7 @@ private:
 
     _jack_client* client_ = nullptr;
     std::atomic<bool> stopped_{false};
+    std::shared_ptr<std::atomic<int>> stops_ = std::make_shared<std::atomic<int>>(0);
 };
 
 } // namespace korvo

@@ -77,15 +77,34 @@ int IndexOf(RtMidi& midi, const std::string& name)
     return -1;
 }
 
+// Whether the JACK server of an object made now will have stopped by the time it
+// goes: then it must be abandoned, not closed (see JackPortWatcher::Stops).
+class ServerStopWatch {
+public:
+    ServerStopWatch() = default;
+    explicit ServerStopWatch(JackPortWatcher::Generation stops) : stops_(std::move(stops)), seen_(stops_->load()) {}
+    bool Stopped() const { return stops_ && stops_->load() != seen_; }
+
+private:
+    JackPortWatcher::Generation stops_;
+    int seen_ = 0;
+};
+
 class RtMidiOutput final : public MidiOutput {
 public:
-    RtMidiOutput(std::unique_ptr<RtMidiOut> out, std::shared_ptr<RtMidiRetirement> retirement)
-        : out_(std::move(out)), retirement_(std::move(retirement))
+    RtMidiOutput(std::unique_ptr<RtMidiOut> out, std::shared_ptr<RtMidiRetirement> retirement, ServerStopWatch server)
+        : out_(std::move(out)), retirement_(std::move(retirement)), server_(std::move(server))
     {
         out_->setErrorCallback(&ErrorFlag::Record, &error_);
     }
 
-    ~RtMidiOutput() override { retirement_->Retire(std::move(out_)); }
+    ~RtMidiOutput() override
+    {
+        if (server_.Stopped())
+            retirement_->Abandon(std::move(out_));
+        else
+            retirement_->Retire(std::move(out_));
+    }
 
     bool Open(const std::string& name)
     {
@@ -126,12 +145,15 @@ private:
     ErrorFlag error_;
     std::unique_ptr<RtMidiOut> out_;
     std::shared_ptr<RtMidiRetirement> retirement_;
+    ServerStopWatch server_;
 };
 
 class RtMidiInput final : public MidiInput {
 public:
-    RtMidiInput(std::unique_ptr<RtMidiIn> in, MidiInHandler handler, std::shared_ptr<RtMidiRetirement> retirement)
-        : state_(std::make_shared<State>()), in_(std::move(in)), retirement_(std::move(retirement))
+    RtMidiInput(std::unique_ptr<RtMidiIn> in, MidiInHandler handler, std::shared_ptr<RtMidiRetirement> retirement,
+                ServerStopWatch server)
+        : state_(std::make_shared<State>()), in_(std::move(in)), retirement_(std::move(retirement)),
+          server_(std::move(server))
     {
         state_->handler = std::move(handler);
         in_->setErrorCallback(&ErrorFlag::Record, &state_->error);
@@ -142,7 +164,10 @@ public:
         // No message reaches the handler from here on; the port closes now, and
         // the state the callback uses goes only after the client has stopped.
         state_->closed.store(true, std::memory_order_release);
-        retirement_->Retire(std::move(in_), state_);
+        if (server_.Stopped())
+            retirement_->Abandon(std::move(in_), state_);
+        else
+            retirement_->Retire(std::move(in_), state_);
     }
 
     bool Open(const std::string& name)
@@ -191,6 +216,7 @@ private:
     std::shared_ptr<State> state_;
     std::unique_ptr<RtMidiIn> in_;
     std::shared_ptr<RtMidiRetirement> retirement_;
+    ServerStopWatch server_;
 };
 
 class RtMidiPorts final : public MidiPorts {
@@ -220,7 +246,8 @@ public:
         if (!Connected())
             return nullptr;
         try {
-            auto output = std::make_unique<RtMidiOutput>(std::make_unique<RtMidiOut>(api_, clientName_), retirement_);
+            auto output =
+                std::make_unique<RtMidiOutput>(std::make_unique<RtMidiOut>(api_, clientName_), retirement_, StopWatch());
             if (output->Open(name))
                 return output;
         } catch (const RtMidiError&) {
@@ -234,7 +261,7 @@ public:
             return nullptr;
         try {
             auto input = std::make_unique<RtMidiInput>(std::make_unique<RtMidiIn>(api_, clientName_), std::move(handler),
-                                                       retirement_);
+                                                       retirement_, StopWatch());
             if (input->Open(name))
                 return input;
         } catch (const RtMidiError&) {
@@ -257,6 +284,11 @@ public:
 
 private:
     bool Connected() const { return api_ == RtMidi::LINUX_ALSA || api_ == RtMidi::UNIX_JACK; }
+
+    ServerStopWatch StopWatch() const
+    {
+        return api_ == RtMidi::UNIX_JACK ? ServerStopWatch(jack_.Stops()) : ServerStopWatch();
+    }
 
     // The sequencer's ports as RtMidi lists them: a client of the sequencer is
     // cheap to make, it lives in the kernel.

@@ -3,6 +3,7 @@
 #include "device/RtMidiSupport.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace korvo {
 
@@ -44,6 +45,35 @@ void RtMidiRetirement::Retire(std::unique_ptr<RtMidiIn> in, std::shared_ptr<void
     } catch (const RtMidiError&) {
     }
     Add({Clock::now(), nullptr, std::move(in), std::move(keepAlive)});
+}
+
+// What was abandoned, kept to the program's end and never destroyed.
+struct Abandoned {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<RtMidiOut>> outs;
+    std::vector<std::unique_ptr<RtMidiIn>> ins;
+    std::vector<std::shared_ptr<void>> kept;
+};
+
+Abandoned& AbandonedObjects()
+{
+    static auto* abandoned = new Abandoned; // deliberately never deleted
+    return *abandoned;
+}
+
+void RtMidiRetirement::Abandon(std::unique_ptr<RtMidiOut> out)
+{
+    auto& abandoned = AbandonedObjects();
+    std::lock_guard lock(abandoned.mutex);
+    abandoned.outs.push_back(std::move(out));
+}
+
+void RtMidiRetirement::Abandon(std::unique_ptr<RtMidiIn> in, std::shared_ptr<void> keepAlive)
+{
+    auto& abandoned = AbandonedObjects();
+    std::lock_guard lock(abandoned.mutex);
+    abandoned.ins.push_back(std::move(in));
+    abandoned.kept.push_back(std::move(keepAlive));
 }
 
 void RtMidiRetirement::Add(Entry entry)

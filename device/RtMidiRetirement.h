@@ -29,6 +29,12 @@ public:
     // callback uses) only after it, when no callback can run any more.
     void Retire(std::unique_ptr<RtMidiIn> in, std::shared_ptr<void> keepAlive);
 
+    // An object whose JACK server has stopped is neither closed nor destroyed:
+    // the library cannot close its client safely any more (see
+    // JackPortWatcher::Stops). What it holds is left for the program's end.
+    void Abandon(std::unique_ptr<RtMidiOut> out);
+    void Abandon(std::unique_ptr<RtMidiIn> in, std::shared_ptr<void> keepAlive);
+
 private:
     struct Entry {
         std::chrono::steady_clock::time_point due;

@@ -7,6 +7,7 @@
 #include "tools/testbed/ChildProcess.h"
 #include "tools/testbed/PrivateJackServer.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +186,25 @@ TEST_F(LinkOverJack, PortsGoneDuringAReadEndIt)
     });
     EXPECT_EQ(result.Status, LinkStatus::PortGone);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+}
+
+TEST_F(LinkOverJack, TheProgramsOwnPortsAreToldApart)
+{
+    StartEmulator({"--silent"});
+    StartEmulator({});
+    ASSERT_TRUE(FindDevice(*link_).Ok());
+    EXPECT_EQ(link_->Found, (DevicePair{"Korvo 1:Korvo 1", "Korvo 1-01:Korvo 1"}));
+    // The pair now open shows among the ports: one of each kind, told apart by
+    // its client; the emulators' ports are devices.
+    for (const auto& ports : {link_->Ports->Outputs(), link_->Ports->Inputs()}) {
+        ASSERT_EQ(ports.size(), 3u);
+        EXPECT_EQ(std::count_if(ports.begin(), ports.end(), [](const MidiPortInfo& p) { return p.Own; }), 1);
+        for (const auto& port : ports)
+            EXPECT_EQ(port.Own, port.Name.rfind("Korvo Editor", 0) == 0) << port.Name;
+    }
+    // The pair found first again, and it still answers.
+    ASSERT_TRUE(FindDevice(*link_, link_->Found).Ok());
+    EXPECT_TRUE(ReceiveSceneData(*link_, 916, 1).Ok());
 }
 
 TEST_F(LinkOverJack, NoControllerOnTheService)
