@@ -8,6 +8,9 @@ data=$(realpath "$2")
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The editor's settings stay in the scratch folder, not the user's HOME.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$XDG_CONFIG_HOME"
 cp "$data/DefPara.ini" "$data/NotePara.ini" "$work/"
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
