@@ -15,6 +15,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QMenu;
 class QToolButton;
 class QUndoStack;
 class QWidget;
@@ -30,6 +31,8 @@ class RecoveryKeeper;
 class SpinEdit;
 class StepButton;
 class TFormAbout;
+class TransferRunner;
+class TransferStatus;
 class UserDialogs;
 
 class TFormMain : public QMainWindow {
@@ -102,6 +105,8 @@ private:
     // Communication with the controller.
     void ReadSceneData1Click();
     void SendSceneData1Click();
+    void MIDIServiceClick(MidiService service);
+    void VerifyafterSend1Click();
 
     // Undo and redo. An action that may change the scenes runs inside RecordStep:
     // when the bank's bytes (or the file name) differ afterwards, it becomes one
@@ -133,10 +138,18 @@ private:
     // Runs a handler; an error that escapes it is shown and the program goes on.
     void Guarded(const std::function<void()>& handler);
 
-    // Shows the progress bar and its percentage during a transfer.
+    // Shows the progress bar and its percentage during a transfer (called on the
+    // worker thread; the bar changes on the window's).
     TransferProgress ShowProgress();
     void RepaintNow();
     QList<QWidget*> PropertyPanels() const;
+    // The Communication menu's settings items and the strip beside the progress bar.
+    void BuildLinkMenu(QMenu* communication);
+    void BuildTransferStatus(QWidget* client);
+    // Searches on the worker thread, the pair that answered last time first; a pair
+    // that answers is remembered.
+    LinkResult SearchController();
+    TransferRunner* Runner = nullptr;
 
     UserDialogs& dialogs_;
     EditorState state_;
@@ -161,6 +174,7 @@ private:
     DropDownList* SelDisp = nullptr;
     QWidget* Panel1 = nullptr;
     InstantProgressBar* ProgressBar1 = nullptr;
+    TransferStatus* TransferStatus1 = nullptr; // stage text and Cancel during a transfer
 
     QWidget* PanelCommon = nullptr;
     QWidget* PanelGroup = nullptr;
@@ -213,6 +227,11 @@ private:
     QAction* Peast1 = nullptr;
     QAction* ReadSceneData1 = nullptr;
     QAction* SendSceneData1 = nullptr;
+    QMenu* MIDIService1 = nullptr;
+    QAction* Automatic1 = nullptr;
+    QAction* ALSA1 = nullptr;
+    QAction* JACK1 = nullptr;
+    QAction* VerifyafterSend1 = nullptr;
     QAction* About1 = nullptr;
 
     // Tables built at start-up.

@@ -299,6 +299,7 @@ void TFormMain::BuildLayout()
     ProgressBar1 = Place(new InstantProgressBar(client), "ProgressBar1", 46, 173, 697, 16);
     ProgressBar1->setFont(ArialPixels(14));
     ProgressBar1->hide();
+    BuildTransferStatus(client);
 
     BuildMenu();
     BuildTabOrder();
@@ -354,6 +355,7 @@ void TFormMain::BuildMenu()
     SendSceneData1 =
         item(comm, "SendSceneData1", QStringLiteral("Send Scene Data"), QKeySequence(Qt::CTRL | Qt::Key_T),
              &TFormMain::SendSceneData1Click);
+    BuildLinkMenu(comm);
 
     auto* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));

@@ -3,6 +3,7 @@
 #include "app/BankUndoStep.h"
 #include "app/KorvoMain.h"
 #include "app/RecoveryKeeper.h"
+#include "app/TransferRunner.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/ControlListBox.h"
 
@@ -141,9 +142,15 @@ void TFormMain::EndOnSignal()
 {
     if (recovery_)
         recovery_->writeNow();
-    // Closing the ports ends this program's client of the MIDI service.
-    Link.Handles = {};
-    Link.Ports.reset();
+    if (Runner && Runner->running()) {
+        // The worker thread still uses the ports: it is told to stop and the
+        // program ends without closing them under it.
+        RequestCancel(Link);
+    } else {
+        // Closing the ports ends this program's client of the MIDI service.
+        Link.Handles = {};
+        Link.Ports.reset();
+    }
     std::fflush(nullptr);
     std::_Exit(0);
 }

@@ -4,7 +4,7 @@ namespace korvo {
 
 void MidiInCallback(CaptureRing& ring, MidiInEvent event, std::uint32_t message)
 {
-    if (event != MidiInEvent::Data)
+    if (event != MidiInEvent::Data || IsRealTimeMessage(message))
         return;
     const int index = ring.CaptureIndex.load(std::memory_order_relaxed) & (CaptureRingSize - 1);
     ring.Slots[static_cast<std::size_t>(index)].store(message, std::memory_order_relaxed);
@@ -13,6 +13,7 @@ void MidiInCallback(CaptureRing& ring, MidiInEvent event, std::uint32_t message)
     ring.CaptureIndex.store(next, std::memory_order_release);
     ring.Slots[static_cast<std::size_t>(next)].store(0, std::memory_order_relaxed);
     ring.Slots[static_cast<std::size_t>((next + 1) & (CaptureRingSize - 1))].store(0, std::memory_order_relaxed);
+    ring.Arrival.Notify();
 }
 
 int CapturedSince(const CaptureRing& ring, int mark)

@@ -3,18 +3,24 @@
 // Communication commands, and the calls those commands make.
 //
 // A Read Scene Data command, for example:
-//     const auto length = TransferLength(SceneDataLen(params));
-//     if (FindDevice(link) != 0) { /* "Korvo Device is not exist." */ }
-//     else if (ReceiveSceneData(link, length, BlockAddOne(params), showPercent) == 0)
+//     const auto length = SceneDataLen(params);
+//     LinkResult found = FindDevice(link, rememberedPair);
+//     if (!found.Ok()) { /* tell ReasonText(found) */ }
+//     else if (ReceiveSceneData(link, length, BlockAddOne(params), showPercent).Ok())
 //         UnpackSceneImages(bank, link.ImageBuffer);
-// All calls run on the calling thread and busy-wait for the controller.
+// Each call runs on the calling thread and sleeps while it waits for the
+// controller; another thread may stop it with RequestCancel.
 
 #include "device/CaptureRing.h"
 #include "device/FindDevice.h"
+#include "device/LinkResult.h"
 #include "device/MidiPorts.h"
+#include "device/ReplyWait.h"
 #include "device/TransferSettings.h"
 #include "scene/DeviceImage.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -25,23 +31,47 @@ struct DeviceLink {
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
-    std::unique_ptr<MidiPorts> Ports;
-    // Declared before Handles: the open input writes into the ring, so the
-    // devices are closed first when the link goes.
+    // Declared first: the open input writes into the ring, so the devices, and the
+    // service that may still be closing some, go before it.
     CaptureRing Ring;
+    std::unique_ptr<MidiPorts> Ports;
     // The pair found by the last search, open until the next one.
     DeviceHandles Handles;
+    // The names of the pair that answered the last search; empty when none did.
+    DevicePair Found;
     // Packed before a write, filled by a read; zero at start.
     SceneImageBuffer ImageBuffer{};
+    // What VerifySentImage read back from the controller.
+    SceneImageBuffer ReadBackBuffer{};
+
+    // How long each reply may take.
+    std::chrono::steady_clock::duration ReplyWait = ReplyWaitTime;
+    // Set by RequestCancel, cleared by ClearCancel.
+    std::atomic<bool> CancelRequested{false};
 };
 
-// FindDevice with the controller's IdentityReply. 0: found, 1: not found.
-int FindDevice(DeviceLink& link);
+// FindDevice with the controller's IdentityReply, trying the preferred pair first
+// (normally the one that answered last time, see DeviceLink::Found).
+LinkResult FindDevice(DeviceLink& link, const DevicePair& preferred = {});
 
-// The transfers on the pair found, with link.ImageBuffer. 0: success, 1: failure.
-// length is SceneDataLen; it is limited to 1..1024 either way.
-int ReceiveSceneData(DeviceLink& link, std::int32_t length, std::int32_t blockAddOne,
-                     const TransferProgress& progress = {});
-int TransmitSceneData(DeviceLink& link, std::int32_t length, const TransferProgress& progress = {});
+// The transfers on the pair found, with link.ImageBuffer. length is SceneDataLen;
+// it is limited to 1..1024 either way. When the controller stops answering, the
+// result tells whether its ports or the MIDI service went away.
+LinkResult ReceiveSceneData(DeviceLink& link, std::int32_t length, std::int32_t blockAddOne,
+                            const TransferProgress& progress = {});
+LinkResult TransmitSceneData(DeviceLink& link, std::int32_t length, const TransferProgress& progress = {});
+
+// After a send: reads the controller's image into link.ReadBackBuffer and compares
+// it with link.ImageBuffer over the sent length. ImageDiffers names the first
+// differing byte; a failed read gives its reason, with LinkCommand::ReadBack.
+LinkResult VerifySentImage(DeviceLink& link, std::int32_t length, std::int32_t blockAddOne,
+                           const TransferProgress& progress = {});
+
+// From any thread: the command running on the link stops after the exchange
+// under way (a request and its reply), with LinkStatus::Cancelled; nothing more
+// is sent.
+void RequestCancel(DeviceLink& link);
+// Before a command: forgets an earlier request.
+void ClearCancel(DeviceLink& link);
 
 } // namespace korvo

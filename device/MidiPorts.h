@@ -1,11 +1,16 @@
 #pragma once
-// The operations the device link needs from the system's MIDI service: count and
-// open outputs and inputs, send one short message, start an input. A device is
-// closed by destroying its handle.
+// The operations the device link needs from the system's MIDI service: connect
+// to it, list outputs and inputs, open one by name, send one short message, start
+// an input, and tell whether a port is still there. A device is closed by
+// destroying its handle.
+
+#include "device/MidiService.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace korvo {
 
@@ -32,16 +37,38 @@ public:
     virtual bool Start() = 0;
 };
 
+// One port as the service lists it.
+struct MidiPortInfo {
+    std::string Name; // the service's name for it, unique while it exists
+    bool Own = false; // opened by this program (told by the service's client, not by the name)
+};
+
+// Whether the ports of a pair are still there.
+enum class PortPresence { Present, Gone, ServiceGone };
+
 class MidiPorts {
 public:
     virtual ~MidiPorts() = default;
-    // Devices are numbered from 0. The counts are 0 when no MIDI service is
-    // reachable; nothing here throws.
-    virtual int OutputCount() = 0;
-    virtual int InputCount() = 0;
-    // Null when the device cannot be opened.
-    virtual std::unique_ptr<MidiOutput> OpenOutput(int device) = 0;
-    virtual std::unique_ptr<MidiInput> OpenInput(int device, MidiInHandler handler) = 0;
+
+    // The service to use from the next Connect on; see MidiService.
+    virtual void ChooseService(MidiService) {}
+    // Connects to the chosen service: false when none can be opened. Called at the
+    // start of every search; nothing here throws.
+    virtual bool Connect() = 0;
+    // The service the last Connect reached: "ALSA" or "JACK"; empty when none.
+    virtual std::string ConnectedService() const { return {}; }
+
+    // The ports in the service's order (empty when it is not reachable). Outputs
+    // carry messages to a device, inputs bring its messages.
+    virtual std::vector<MidiPortInfo> Outputs() = 0;
+    virtual std::vector<MidiPortInfo> Inputs() = 0;
+
+    // Null when no port of that name exists or it cannot be opened.
+    virtual std::unique_ptr<MidiOutput> OpenOutput(const std::string& name) = 0;
+    virtual std::unique_ptr<MidiInput> OpenInput(const std::string& name, MidiInHandler handler) = 0;
+
+    // Asked after a transfer went wrong: are both ports, and the service, still there?
+    virtual PortPresence Presence(const std::string& output, const std::string& input) = 0;
 };
 
 } // namespace korvo

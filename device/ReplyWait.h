@@ -1,26 +1,35 @@
 #pragma once
-// The bounded busy wait for replies in the capture ring.
+// Waiting for replies in the capture ring: asleep until the input callback
+// signals an arrival, bounded by a deadline.
 
 #include "device/CaptureRing.h"
 
-#include <cstdint>
+#include <atomic>
+#include <chrono>
 
 namespace korvo {
 
-// Evaluations a wait makes before giving up.
-inline constexpr std::int64_t ReplyPollLimit = 16'777'216;
+// How long one reply may take. The wait bound of the protocol is 16,777,216
+// evaluations of a busy poll, which took about 300 ms on the machine the editor
+// was developed on: a controller answers within a few milliseconds, and a port
+// pair that never answers costs no more than that.
+inline constexpr std::chrono::milliseconds ReplyWaitTime{300};
 
-// Evaluates CapturedSince(mark) until it reaches count; true at the first
-// evaluation that does, false after ReplyPollLimit evaluations that fell short.
-bool WaitForReplies(const CaptureRing& ring, int mark, int count);
+// Waits until CapturedSince(mark) reaches count: true at once when it already
+// has, false when it has not within the bound. The calling thread sleeps between
+// arrivals.
+bool WaitForReplies(CaptureRing& ring, int mark, int count,
+                    std::chrono::steady_clock::duration bound = ReplyWaitTime);
 
-// The same wait with another bound. Returns the number of evaluations made when
-// the count was reached (1 when it already was), or 0 after limit evaluations
-// that all fell short.
-std::int64_t PollForReplies(const CaptureRing& ring, int mark, int count, std::int64_t limit);
+// What a search or a transfer works with besides the ring: the bound of each
+// wait, and the flag that cancels it. The flag is looked at before each message
+// is sent; an exchange under way (a request and its reply) completes first, so
+// that no late reply is left to disturb the next command.
+struct WaitLimits {
+    std::chrono::steady_clock::duration Bound = ReplyWaitTime;
+    const std::atomic<bool>* Cancel = nullptr;
 
-// Chooses the pacing of an evaluation (done once, on first use; calling it early
-// keeps the measurement out of the first wait).
-void PreparePolling();
+    bool Cancelled() const { return Cancel && Cancel->load(std::memory_order_acquire); }
+};
 
 } // namespace korvo

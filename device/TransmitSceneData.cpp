@@ -1,50 +1,74 @@
 #include "device/TransmitSceneData.h"
 
 #include "device/ProtocolMessages.h"
-#include "device/ReplyWait.h"
+
+#include <optional>
 
 namespace korvo {
 
 namespace {
 
-// Waits for the next reply after the mark, checks it and moves the mark past it.
-bool TakeReply(const CaptureRing& ring, int& mark, std::uint32_t expected)
+LinkResult Failed(LinkStatus status, int request = 0, int requests = 0)
 {
-    if (!WaitForReplies(ring, mark, 1) || ring.SlotAfter(mark, 0) != expected)
-        return false;
+    return {status, LinkCommand::Write, request, requests};
+}
+
+// Waits for the next reply after the mark and moves the mark past it. Nothing
+// when it is the expected one; otherwise why not.
+std::optional<LinkResult> TakeAcknowledgement(CaptureRing& ring, int& mark, int block, int blocks,
+                                              const WaitLimits& limits)
+{
+    if (!WaitForReplies(ring, mark, 1, limits.Bound))
+        return Failed(LinkStatus::NoAcknowledgement, block, blocks);
+    const std::uint32_t reply = ring.SlotAfter(mark, 0);
+    const std::uint32_t expected = block == blocks ? FinalAcknowledgement : BlockAcknowledgement;
+    if (reply != expected) {
+        const bool otherAcknowledgement = reply == BlockAcknowledgement || reply == FinalAcknowledgement;
+        return Failed(otherAcknowledgement ? LinkStatus::WrongAcknowledgement : LinkStatus::UnaskedMessage, block,
+                      blocks);
+    }
     mark = (mark + 1) % CaptureRingSize;
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
 
-int TransmitSceneData(MidiOutput* output, CaptureRing& ring, std::int32_t length, const SceneImageBuffer& buffer,
-                      const TransferProgress& progress)
+LinkResult TransmitSceneData(MidiOutput* output, CaptureRing& ring, std::int32_t length, const SceneImageBuffer& buffer,
+                             const TransferProgress& progress, const WaitLimits& limits)
 {
     if (!output)
-        return 1;
+        return Failed(LinkStatus::DeviceNotFound);
     length = TransferLength(length);
 
+    if (limits.Cancelled())
+        return Failed(LinkStatus::Cancelled);
     int mark = TakeMark(ring);
     const int blocks = (length + BlockSize - 1) / BlockSize;
-    if (!output->Send(CmdWrite) || !output->Send(BlockCountMessage(static_cast<std::uint8_t>(blocks))) ||
-        !TakeReply(ring, mark, CmdWrite))
-        return 1;
+    if (!output->Send(CmdWrite))
+        return Failed(LinkStatus::SendRefused, 1);
+    if (!output->Send(BlockCountMessage(static_cast<std::uint8_t>(blocks))))
+        return Failed(LinkStatus::SendRefused, 2);
+    if (!WaitForReplies(ring, mark, 1, limits.Bound))
+        return Failed(LinkStatus::NoCommandReply);
+    if (ring.SlotAfter(mark, 0) != CmdWrite)
+        return Failed(LinkStatus::WrongEcho);
+    mark = (mark + 1) % CaptureRingSize;
 
     ProgressReporter reporter(progress, std::int64_t{blocks} * BlockSize);
     for (int b = 0; b < blocks; ++b) {
         for (int k = 0; k < BlockSize; ++k) {
             const int n = b * BlockSize + k;
+            if (limits.Cancelled())
+                return Failed(LinkStatus::Cancelled);
             const std::uint32_t message = n < length ? DataMessage(buffer[static_cast<std::size_t>(n)]) : FillerMessage;
             if (!output->Send(message))
-                return 1;
+                return Failed(LinkStatus::SendRefused, n + 3);
             reporter.Position(n);
         }
-        const bool last = b == blocks - 1;
-        if (!TakeReply(ring, mark, last ? FinalAcknowledgement : BlockAcknowledgement))
-            return 1;
+        if (auto failure = TakeAcknowledgement(ring, mark, b + 1, blocks, limits))
+            return *failure;
     }
-    return 0;
+    return {LinkStatus::Ok, LinkCommand::Write};
 }
 
 } // namespace korvo

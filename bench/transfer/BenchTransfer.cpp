@@ -1,8 +1,11 @@
 // Times a full Read and a full Send against korvo-emulator on a private JACK
 // server, beside their floors measured on the same server in the same run: the
 // floor of a read is 1,024 request/reply round trips between two minimal RtMidi
-// clients, that of a send 1,024 short messages plus two round trips. Also times
-// FindDevice with three non-answering port pairs tried before the emulator's.
+// clients, that of a send 1,024 short messages plus two round trips. Also gives
+// the processor time the editor's side spends during a Read as a share of its
+// wall time, and times FindDevice with three non-answering port pairs tried
+// before the emulator's, for a first search and for a repeated one (which tries
+// the pair found before first), beside one handshake with its port opening.
 // The last line is "ratio read R send S".
 
 #include "device/DeviceLink.h"
@@ -17,6 +20,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -29,6 +33,21 @@ namespace {
 
 constexpr int ReadRuns = 5;
 constexpr int SendRuns = 20;
+
+double ProcessCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+// True for success; otherwise says what failed.
+bool Succeeded(const char* what, const LinkResult& result)
+{
+    if (!result.Ok())
+        std::fprintf(stderr, "%s failed: %s\n", what, ReasonText(result).c_str());
+    return result.Ok();
+}
 
 double Seconds(const std::function<bool()>& body, bool* ok = nullptr)
 {
@@ -47,8 +66,8 @@ class Responder {
 public:
     // Counting the messages received in rounds of `round`, answers those whose
     // place in the round (from 1) is listed.
-    Responder(std::vector<int> answerAt, int round) : answerAt_(std::move(answerAt)), round_(round), in_(MidiApiFromEnvironment(), "Floor responder"),
-                                          out_(MidiApiFromEnvironment(), "Floor responder")
+    Responder(std::vector<int> answerAt, int round) : answerAt_(std::move(answerAt)), round_(round), in_(ChooseMidiApi(), "Floor responder"),
+                                          out_(ChooseMidiApi(), "Floor responder")
     {
         in_.setCallback(&Responder::OnMessage, this);
         in_.openVirtualPort("Floor responder");
@@ -87,7 +106,7 @@ unsigned PortNamed(RtMidi& midi, const std::string& part)
 // The asking side: sends and counts the answers.
 class Requester {
 public:
-    Requester() : out_(MidiApiFromEnvironment(), "Floor requester"), in_(MidiApiFromEnvironment(), "Floor requester")
+    Requester() : out_(ChooseMidiApi(), "Floor requester"), in_(ChooseMidiApi(), "Floor requester")
     {
         in_.setCallback(&Requester::OnMessage, this);
         out_.openPort(PortNamed(out_, "Floor responder"));
@@ -172,6 +191,42 @@ double WriteExchangeFloor(Requester& requester, bool& ok)
     }, &ok);
 }
 
+// The floor of a search that finds the controller on its first pair: open an
+// output and an input to it (two minimal RtMidi clients), send the two handshake
+// messages and take the two answers. Closing is not timed.
+double HandshakeFloor(const std::string& port, bool& ok)
+{
+    struct Answers {
+        std::atomic<int> count{0};
+        static void On(double, std::vector<unsigned char>*, void* user)
+        {
+            static_cast<Answers*>(user)->count.fetch_add(1, std::memory_order_acq_rel);
+        }
+    } answers;
+    std::unique_ptr<RtMidiOut> out;
+    std::unique_ptr<RtMidiIn> in;
+    const double seconds = Seconds([&] {
+        out = std::make_unique<RtMidiOut>(ChooseMidiApi(), "Floor handshake");
+        in = std::make_unique<RtMidiIn>(ChooseMidiApi(), "Floor handshake");
+        in->setCallback(&Answers::On, &answers);
+        out->openPort(PortNamed(*out, port));
+        in->openPort(PortNamed(*in, port));
+        const unsigned char identify[3] = {0x9C, 0x01, 0x02}, marker[3] = {0x9C, 0x7E, 0x7D};
+        out->sendMessage(identify, 3);
+        out->sendMessage(marker, 3);
+        const auto deadline = Clock::now() + 2s;
+        while (answers.count.load(std::memory_order_acquire) < 2)
+            if (Clock::now() > deadline) {
+                std::fprintf(stderr, "handshake floor failed\n");
+                return false;
+            }
+        return true;
+    }, &ok);
+    in.reset();
+    CloseOutputPort(*out);
+    return seconds;
+}
+
 std::unique_ptr<testbed::ChildProcess> StartEmulator(const std::vector<std::string>& options)
 {
     std::vector<std::string> argv = {KORVO_EMULATOR};
@@ -201,16 +256,30 @@ int main()
         // the server, depending on how its clients happen to be ordered and woken.
         auto emulator = StartEmulator({"--name", "Korvo Emulator"});
         double read = 1e9, send = 1e9, readFloor = 1e9, sendFloor = 1e9, writeFloor = 1e9;
+        double readCpuShare = 0;
         {
             DeviceLink link(MakeRtMidiPorts());
-            if (FindDevice(link) != 0)
+            if (!FindDevice(link).Ok())
                 throw std::runtime_error("FindDevice did not find korvo-emulator");
+            // The processor time of this process (the link's side alone: its two
+            // clients, the waiting thread) while reads run, as a share of their
+            // wall time; before the floor's clients join the process.
+            {
+                constexpr int CpuRuns = 3;
+                double cpu = 0, wall = 0;
+                for (int run = 0; run < CpuRuns; ++run) {
+                    const double cpuBefore = ProcessCpuSeconds();
+                    wall += Seconds([&] { return Succeeded("read", ReceiveSceneData(link, 916, 1)); }, &ok);
+                    cpu += ProcessCpuSeconds() - cpuBefore;
+                }
+                readCpuShare = cpu / wall;
+            }
             {
                 Responder responder({1}, 1);
                 Requester requester;
                 for (int run = 0; run < ReadRuns; ++run) {
                     readFloor = std::min(readFloor, ReadFloor(requester, ok));
-                    read = std::min(read, Seconds([&] { return ReceiveSceneData(link, 916, 1) == 0; }, &ok));
+                    read = std::min(read, Seconds([&] { return Succeeded("read", ReceiveSceneData(link, 916, 1)); }, &ok));
                 }
             }
             {
@@ -218,7 +287,7 @@ int main()
                 Requester requester;
                 for (int run = 0; run < SendRuns; ++run) {
                     sendFloor = std::min(sendFloor, SendFloor(requester, ok));
-                    send = std::min(send, Seconds([&] { return TransmitSceneData(link, 916) == 0; }, &ok));
+                    send = std::min(send, Seconds([&] { return Succeeded("send", TransmitSceneData(link, 916)); }, &ok));
                 }
             }
             {
@@ -234,10 +303,16 @@ int main()
         // (silent, emulator), so the pairs (0,0), (0,1) and (1,0) fail first.
         auto silent = StartEmulator({"--name", "Korvo A silent", "--silent"});
         auto right = StartEmulator({"--name", "Korvo B"});
-        double search = 0;
+        constexpr int SearchRuns = 10;
+        double search = 0, repeated = 1e9, handshake = 1e9;
         {
             DeviceLink link(MakeRtMidiPorts());
-            search = Seconds([&] { return FindDevice(link) == 0; }, &ok);
+            search = Seconds([&] { return Succeeded("search", FindDevice(link)); }, &ok);
+            const DevicePair found = link.Found;
+            for (int run = 0; run < SearchRuns; ++run) {
+                repeated = std::min(repeated, Seconds([&] { return Succeeded("repeated search", FindDevice(link, found)); }, &ok));
+                handshake = std::min(handshake, HandshakeFloor("Korvo B", ok));
+            }
         }
 
         std::printf("read floor: 1024 round trips                 %8.4f s\n", readFloor);
@@ -246,8 +321,13 @@ int main()
         std::printf("send: TransmitSceneData, 1026 messages       %8.4f s  ratio %.3f\n", send, send / sendFloor);
         std::printf("  (the write also waits for the echo of CmdWrite before its first block;\n"
                     "   1026 messages + 3 round trips: %.4f s, ratio %.3f)\n", writeFloor, send / writeFloor);
+        std::printf("read: processor time / wall time             %7.1f %%  (goal: at most 25 %%)\n",
+                    100 * readCpuShare);
         std::printf("FindDevice, 3 non-answering pairs first      %8.4f s\n", search);
-        std::printf("(best of %d reads and %d sends; %s)\n", ReadRuns, SendRuns,
+        std::printf("handshake floor: open a pair, one round trip %8.4f s\n", handshake);
+        std::printf("FindDevice again, the pair found first       %8.4f s  ratio %.3f  (goal: at most 1.5)\n",
+                    repeated, repeated / handshake);
+        std::printf("(best of %d reads, %d sends and %d repeated searches; %s)\n", ReadRuns, SendRuns, SearchRuns,
                     ok ? "every run succeeded" : "SOME RUNS FAILED");
         std::printf("ratio read %.3f send %.3f\n", read / readFloor, send / sendFloor);
         return ok ? 0 : 1;

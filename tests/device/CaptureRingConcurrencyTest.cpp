@@ -11,10 +11,11 @@
 namespace korvo {
 namespace {
 
-// A message whose upper byte repeats its low bits, so a torn value shows.
+// A Note On whose two data bytes repeat the low bits of n, so a torn value
+// shows; the top byte holds the rest of n.
 std::uint32_t Numbered(std::uint32_t n)
 {
-    return (n & 0xFFFF) | ((n & 0xFF) << 16) | 0x90;
+    return 0x90 | ((n & 0xFF) << 8) | ((n & 0xFF) << 16) | (((n >> 8) & 0xFF) << 24);
 }
 
 // The producer answers every request at once with `burst` messages.

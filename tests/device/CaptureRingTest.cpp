@@ -2,12 +2,14 @@
 #include "device/ReplyWait.h"
 
 #include <chrono>
-#include <cstdio>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace korvo {
 namespace {
+
+constexpr std::uint32_t InjectedNoteForTest = 0x00643C90;
 
 void Fill(CaptureRing& ring, std::uint32_t value, int index)
 {
@@ -64,33 +66,56 @@ TEST(CaptureRing, CapturedSinceCountsModulo16)
     EXPECT_EQ(CapturedSince(ring, 14), 0); // 16 messages look like none
 }
 
-TEST(ReplyWait, StopsAtTheFirstEvaluationThatReachesTheCount)
+TEST(CaptureRing, RealTimeMessagesNeverEnterTheRing)
+{
+    // Clock, start, continue, stop, active sensing and reset; MTC quarter frames
+    // (F1) and song position (F2) are captured like any other message.
+    CaptureRing ring;
+    for (std::uint32_t status : {0xF8u, 0xF9u, 0xFAu, 0xFBu, 0xFCu, 0xFDu, 0xFEu, 0xFFu})
+        MidiInCallback(ring, MidiInEvent::Data, status);
+    EXPECT_EQ(ring.CaptureIndex, 0);
+    MidiInCallback(ring, MidiInEvent::Data, 0x000012F1);
+    MidiInCallback(ring, MidiInEvent::Data, InjectedNoteForTest);
+    EXPECT_EQ(ring.CaptureIndex, 2);
+    EXPECT_EQ(ring.Slots[0], 0x000012F1u);
+}
+
+TEST(ReplyWait, ReturnsAtOnceWhenTheCountIsReached)
 {
     CaptureRing ring;
     ring.CaptureIndex = 3;
-    EXPECT_EQ(PollForReplies(ring, 1, 2, ReplyPollLimit), 1);
-    EXPECT_EQ(PollForReplies(ring, 1, 3, 1000), 0);
+    EXPECT_TRUE(WaitForReplies(ring, 1, 2));
     EXPECT_TRUE(WaitForReplies(ring, 1, 1)); // more than asked for also reaches the count
+    EXPECT_FALSE(WaitForReplies(ring, 1, 3, std::chrono::milliseconds(1)));
 }
 
-TEST(ReplyWait, AcceptsAReplyAfter100msAndANeverSucceedingWaitLastsOver150ms)
+// CPU time of this thread, to show that a wait sleeps.
+double ThreadCpuMs()
 {
-    PreparePolling();
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+TEST(ReplyWait, SleepsUntilAnArrivalOrTheBound)
+{
     CaptureRing ring;
     std::thread late([&ring] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         MidiInCallback(ring, MidiInEvent::Data, 0x90);
     });
+    const double cpuBefore = ThreadCpuMs();
     EXPECT_TRUE(WaitForReplies(ring, 0, 1));
     late.join();
 
-    // The wait's length in time; only its lower end is checked, as a busy
-    // machine only makes it longer.
+    // The bound is a time; only its lower end is checked, as a busy machine only
+    // makes a wait longer.
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(WaitForReplies(ring, 1, 1));
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("a wait that never succeeds: %.0f ms\n", ms);
-    EXPECT_GE(ms, 150.0);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, ReplyWaitTime);
+    // 400 ms of waiting cost next to no processor time.
+    EXPECT_LT(ThreadCpuMs() - cpuBefore, 50.0);
 }
 
 } // namespace

@@ -106,8 +106,9 @@ TEST_F(CliOverJack, ReadWritesWhatTheEditorsReadGivesOnTheSameBase)
     SceneBank editor = Defaults();
     {
         DeviceLink link(MakeRtMidiPorts());
-        ASSERT_EQ(FindDevice(link), 0);
-        ASSERT_EQ(ReceiveSceneData(link, SceneDataLen(LoadTextLines(DefParaPath)), BlockAddOne(LoadTextLines(DefParaPath))), 0);
+        ASSERT_TRUE(FindDevice(link).Ok());
+        ASSERT_TRUE(
+            ReceiveSceneData(link, SceneDataLen(LoadTextLines(DefParaPath)), BlockAddOne(LoadTextLines(DefParaPath))).Ok());
         UnpackSceneImages(editor, link.ImageBuffer);
     }
     EXPECT_EQ(ReadBytes(Path("out.kvo")), std::string(reinterpret_cast<const char*>(editor.Scenes.data()), 3536));
@@ -127,9 +128,8 @@ TEST_F(CliOverJack, SendVerifiesAndTheControllerThenHoldsTheFile)
     EXPECT_EQ(diff.err, "");
 }
 
-// Needs korvo-emulator --corrupt-byte N (the emulator stores (value + 1) & 0x7F
-// for byte N of a write), which comes with the device link's verify after Send.
-TEST_F(CliOverJack, DISABLED_VerifyNamesThePlaceTheControllerGotWrong)
+// korvo-emulator --corrupt-byte N stores (value + 1) & 0x7F for byte N of a write.
+TEST_F(CliOverJack, VerifyNamesThePlaceTheControllerGotWrong)
 {
     constexpr int Byte = 229 + 153 + 2; // scene 2, knob 3, CC number
     StartEmulator({"--corrupt-byte", std::to_string(Byte)});

@@ -26,9 +26,10 @@ struct ControllerOnFakePorts {
     explicit ControllerOnFakePorts(EmulatorFaults faults = {}, std::vector<FakeMidiPorts::Output> extra = {})
         : controller(PatternImage(), faults), ports(Outputs(std::move(extra)), {FakeMidiPorts::Input{}})
     {
-        handles.MidiOutHandle = ports.OpenOutput(0);
-        handles.MidiInHandle =
-            ports.OpenInput(0, [this](MidiInEvent event, std::uint32_t message) { MidiInCallback(ring, event, message); });
+        handles.MidiOutHandle = ports.OpenOutput(ports.OutputName(0));
+        handles.MidiInHandle = ports.OpenInput(
+            ports.InputName(0), [this](MidiInEvent event, std::uint32_t message) { MidiInCallback(ring, event, message); });
+        handles.Names = {ports.OutputName(0), ports.InputName(0)};
         handles.MidiInHandle->Start();
     }
 

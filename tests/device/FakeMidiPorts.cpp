@@ -14,14 +14,20 @@ public:
     bool Send(std::uint32_t message) override
     {
         const Output& behaviour = ports_.outputs_[static_cast<std::size_t>(device_)];
-        if (behaviour.sendsBeforeFailure >= 0 && sends_++ >= behaviour.sendsBeforeFailure)
+        if (behaviour.sendsBeforeFailure >= 0 && sends_++ >= behaviour.sendsBeforeFailure) {
+            ports_.outputGone_[static_cast<std::size_t>(device_)] = true;
             return false;
+        }
         ports_.Record({Event::Send, device_, message});
         if (behaviour.respond) {
             answers_.clear();
             behaviour.respond(message, answers_);
-            for (auto answer : answers_)
-                ports_.Deliver(behaviour.answersOn, answer, behaviour.latency);
+            for (auto answer : answers_) {
+                if (behaviour.instant)
+                    ports_.DeliverNow(behaviour.answersOn, answer);
+                else
+                    ports_.Deliver(behaviour.answersOn, answer, behaviour.latency);
+            }
         }
         return true;
     }
@@ -66,8 +72,8 @@ private:
 };
 
 FakeMidiPorts::FakeMidiPorts(std::vector<Output> outputs, std::vector<Input> inputs)
-    : outputs_(std::move(outputs)), inputs_(std::move(inputs)), openInputStates_(inputs_.size(), nullptr),
-      deliveryThread_([this] { DeliveryLoop(); })
+    : outputs_(std::move(outputs)), inputs_(std::move(inputs)), outputGone_(outputs_.size()),
+      openInputStates_(inputs_.size(), nullptr), deliveryThread_([this] { DeliveryLoop(); })
 {
 }
 
@@ -81,20 +87,71 @@ FakeMidiPorts::~FakeMidiPorts()
     deliveryThread_.join();
 }
 
-std::unique_ptr<MidiOutput> FakeMidiPorts::OpenOutput(int device)
+std::string FakeMidiPorts::OutputName(int device) const
 {
-    if (device < 0 || device >= OutputCount() || outputs_[static_cast<std::size_t>(device)].openFails)
-        return nullptr;
-    Record({Event::OpenOutput, device});
-    return std::make_unique<FakeOutput>(*this, device);
+    const auto& o = outputs_[static_cast<std::size_t>(device)];
+    return o.name.empty() ? "out " + std::to_string(device) : o.name;
 }
 
-std::unique_ptr<MidiInput> FakeMidiPorts::OpenInput(int device, MidiInHandler handler)
+std::string FakeMidiPorts::InputName(int device) const
 {
-    if (device < 0 || device >= InputCount() || inputs_[static_cast<std::size_t>(device)].openFails)
-        return nullptr;
-    Record({Event::OpenInput, device});
-    return std::make_unique<FakeInput>(*this, device, std::move(handler));
+    const auto& i = inputs_[static_cast<std::size_t>(device)];
+    return i.name.empty() ? "in " + std::to_string(device) : i.name;
+}
+
+std::vector<MidiPortInfo> FakeMidiPorts::Outputs()
+{
+    std::vector<MidiPortInfo> ports;
+    for (std::size_t i = 0; serviceRuns && i < outputs_.size(); ++i)
+        if (!outputGone_[i])
+            ports.push_back({OutputName(static_cast<int>(i)), outputs_[i].own});
+    return ports;
+}
+
+std::vector<MidiPortInfo> FakeMidiPorts::Inputs()
+{
+    std::vector<MidiPortInfo> ports;
+    for (std::size_t i = 0; serviceRuns && i < inputs_.size(); ++i)
+        ports.push_back({InputName(static_cast<int>(i)), inputs_[i].own});
+    return ports;
+}
+
+std::unique_ptr<MidiOutput> FakeMidiPorts::OpenOutput(const std::string& name)
+{
+    for (int device = 0; device < static_cast<int>(outputs_.size()); ++device) {
+        if (OutputName(device) != name)
+            continue;
+        if (outputs_[static_cast<std::size_t>(device)].openFails || outputGone_[static_cast<std::size_t>(device)])
+            return nullptr;
+        Record({Event::OpenOutput, device});
+        return std::make_unique<FakeOutput>(*this, device);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<MidiInput> FakeMidiPorts::OpenInput(const std::string& name, MidiInHandler handler)
+{
+    for (int device = 0; device < static_cast<int>(inputs_.size()); ++device) {
+        if (InputName(device) != name)
+            continue;
+        if (inputs_[static_cast<std::size_t>(device)].openFails)
+            return nullptr;
+        Record({Event::OpenInput, device});
+        return std::make_unique<FakeInput>(*this, device, std::move(handler));
+    }
+    return nullptr;
+}
+
+PortPresence FakeMidiPorts::Presence(const std::string& output, const std::string& input)
+{
+    if (!serviceRuns)
+        return PortPresence::ServiceGone;
+    const auto outputs = Outputs();
+    const auto inputs = Inputs();
+    auto listed = [](const std::vector<MidiPortInfo>& ports, const std::string& name) {
+        return std::any_of(ports.begin(), ports.end(), [&](const MidiPortInfo& p) { return p.Name == name; });
+    };
+    return listed(outputs, output) && listed(inputs, input) ? PortPresence::Present : PortPresence::Gone;
 }
 
 void FakeMidiPorts::Deliver(int input, std::uint32_t message, std::chrono::microseconds latency)
@@ -107,6 +164,16 @@ void FakeMidiPorts::Deliver(int input, std::uint32_t message, std::chrono::micro
         queue_.insert(later, arrival);
     }
     queueChanged_.notify_one();
+}
+
+void FakeMidiPorts::DeliverNow(int input, std::uint32_t message)
+{
+    std::lock_guard lock(inputsMutex_);
+    for (int i = 0; i < static_cast<int>(inputs_.size()); ++i) {
+        OpenInputState* state = openInputStates_[static_cast<std::size_t>(i)];
+        if ((input == i || input == AllInputs) && state && state->started)
+            state->handler(MidiInEvent::Data, message);
+    }
 }
 
 void FakeMidiPorts::DeliveryLoop()
@@ -123,14 +190,7 @@ void FakeMidiPorts::DeliveryLoop()
         }
         queue_.pop_front();
         queueLock.unlock();
-        {
-            std::lock_guard lock(inputsMutex_);
-            for (int i = 0; i < InputCount(); ++i) {
-                OpenInputState* state = openInputStates_[static_cast<std::size_t>(i)];
-                if ((next.input == i || next.input == AllInputs) && state && state->started)
-                    state->handler(MidiInEvent::Data, next.message);
-            }
-        }
+        DeliverNow(next.input, next.message);
         queueLock.lock();
     }
 }

@@ -5,12 +5,14 @@
 
 #include "device/MidiPorts.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -28,12 +30,17 @@ public:
         Responder respond;          // none: the device never answers
         int answersOn = AllInputs;  // the input its answers arrive on
         bool openFails = false;
-        int sendsBeforeFailure = -1; // from then on every send fails (the port went away)
+        int sendsBeforeFailure = -1; // from then on every send fails and the port is gone
         std::chrono::microseconds latency{0}; // how long its answers take to arrive
+        bool instant = false;       // answers arrive before the send returns
+        bool own = false;           // a port of the program under test
+        std::string name{};         // empty: "out N"
     };
     struct Input {
         bool openFails = false;
         bool startFails = false;
+        bool own = false;
+        std::string name{}; // empty: "in N"
     };
 
     // What the code under test did, in order.
@@ -47,10 +54,15 @@ public:
     FakeMidiPorts(std::vector<Output> outputs, std::vector<Input> inputs);
     ~FakeMidiPorts() override;
 
-    int OutputCount() override { return static_cast<int>(outputs_.size()); }
-    int InputCount() override { return static_cast<int>(inputs_.size()); }
-    std::unique_ptr<MidiOutput> OpenOutput(int device) override;
-    std::unique_ptr<MidiInput> OpenInput(int device, MidiInHandler handler) override;
+    bool Connect() override { return serviceRuns; }
+    std::vector<MidiPortInfo> Outputs() override;
+    std::vector<MidiPortInfo> Inputs() override;
+    std::unique_ptr<MidiOutput> OpenOutput(const std::string& name) override;
+    std::unique_ptr<MidiInput> OpenInput(const std::string& name, MidiInHandler handler) override;
+    PortPresence Presence(const std::string& output, const std::string& input) override;
+
+    std::string OutputName(int device) const;
+    std::string InputName(int device) const;
 
     // Queues a message for an input (or all), to arrive there after the latency.
     void Deliver(int input, std::uint32_t message, std::chrono::microseconds latency = {});
@@ -60,6 +72,9 @@ public:
     std::vector<std::uint32_t> Sent() const;
     // The most devices of one kind that were open at the same time.
     int MostOpenAtOnce() const;
+
+    // Whether the service can be connected to (and is still there).
+    std::atomic<bool> serviceRuns{true};
 
 private:
     class FakeOutput;
@@ -71,9 +86,11 @@ private:
 
     void Record(Event event);
     void DeliveryLoop();
+    void DeliverNow(int input, std::uint32_t message);
 
     std::vector<Output> outputs_;
     std::vector<Input> inputs_;
+    std::vector<std::atomic<bool>> outputGone_;
 
     mutable std::mutex logMutex_;
     std::vector<Event> events_;

@@ -7,6 +7,7 @@
 #include "tools/testbed/ChildProcess.h"
 #include "tools/testbed/PrivateJackServer.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -89,10 +90,10 @@ TEST_F(LinkOverJack, ReadYieldsTheEmulatorsScenes)
 {
     const auto image = ChangedDefaults();
     auto& emulator = StartEmulator({"--image", ImageFile("scenes.img", &image)});
-    ASSERT_EQ(FindDevice(*link_), 0);
+    ASSERT_TRUE(FindDevice(*link_).Ok());
 
     std::vector<int> percents;
-    ASSERT_EQ(ReceiveSceneData(*link_, 916, 1, [&](int p) { percents.push_back(p); }), 0);
+    ASSERT_TRUE(ReceiveSceneData(*link_, 916, 1, [&](int p) { percents.push_back(p); }).Ok());
     EXPECT_TRUE(std::equal(image.begin(), image.begin() + DeviceImageSize, link_->ImageBuffer.begin()));
     EXPECT_EQ(percents.back(), 100);
     EXPECT_TRUE(emulator.WaitForLine("read: 1024 bytes requested", 5s));
@@ -108,10 +109,10 @@ TEST_F(LinkOverJack, SendStoresThePackedBankInTheEmulator)
 {
     const auto stored = ImageFile("stored.img");
     auto& emulator = StartEmulator({"--image", stored});
-    ASSERT_EQ(FindDevice(*link_), 0);
+    ASSERT_TRUE(FindDevice(*link_).Ok());
 
     link_->ImageBuffer = ChangedDefaults();
-    ASSERT_EQ(TransmitSceneData(*link_, 916, {}), 0);
+    ASSERT_TRUE(TransmitSceneData(*link_, 916, {}).Ok());
     // The emulator acknowledges the last block only after all 1,024 messages.
     EXPECT_TRUE(emulator.WaitForLine("write: 2 blocks, 1024 data messages, image stored in " + stored, 5s));
     const std::string bytes = ReadFile(stored);
@@ -126,9 +127,9 @@ TEST_F(LinkOverJack, DiscoverySkipsAWrongAnswerAndALoopBack)
     StartEmulator({"--loopback"});
     const auto image = ChangedDefaults();
     StartEmulator({"--image", ImageFile("right.img", &image)});
-    ASSERT_EQ(FindDevice(*link_), 0);
+    ASSERT_TRUE(FindDevice(*link_).Ok());
     // The pair found is the right emulator's: it serves its image.
-    ASSERT_EQ(ReceiveSceneData(*link_, 916, 1, {}), 0);
+    ASSERT_TRUE(ReceiveSceneData(*link_, 916, 1, {}).Ok());
     EXPECT_TRUE(std::equal(image.begin(), image.begin() + DeviceImageSize, link_->ImageBuffer.begin()));
 }
 
@@ -153,13 +154,13 @@ TEST_F(LinkOverJack, FaultsEndTheTransferWithFailure)
     for (const auto& c : cases) {
         const std::string what = c.options[0] + (c.options.size() > 1 ? " " + c.options[1] : "");
         auto& emulator = StartEmulator(c.options);
-        const int found = FindDevice(*link_);
+        const bool found = FindDevice(*link_).Ok();
         if (c.failingStep == Search) {
-            EXPECT_EQ(found, 1) << what;
+            EXPECT_FALSE(found) << what;
         } else {
-            ASSERT_EQ(found, 0) << what;
-            const int result = c.failingStep == Read ? ReceiveSceneData(*link_, 916, 1, {}) : TransmitSceneData(*link_, 916, {});
-            EXPECT_EQ(result, 1) << what;
+            ASSERT_TRUE(found) << what;
+            const auto result = c.failingStep == Read ? ReceiveSceneData(*link_, 916, 1, {}) : TransmitSceneData(*link_, 916, {});
+            EXPECT_FALSE(result.Ok()) << what;
         }
         emulator.Stop();
         emulators_.clear();
@@ -169,27 +170,46 @@ TEST_F(LinkOverJack, FaultsEndTheTransferWithFailure)
 TEST_F(LinkOverJack, SlowAnswersWithinTheBoundAreAccepted)
 {
     StartEmulator({"--delay", "60"});
-    ASSERT_EQ(FindDevice(*link_), 0);
-    EXPECT_EQ(TransmitSceneData(*link_, 916, {}), 0);
+    ASSERT_TRUE(FindDevice(*link_).Ok());
+    EXPECT_TRUE(TransmitSceneData(*link_, 916, {}).Ok());
 }
 
 TEST_F(LinkOverJack, PortsGoneDuringAReadEndIt)
 {
     // The emulator closes its ports and ends, as when the controller is unplugged.
     auto& emulator = StartEmulator({});
-    ASSERT_EQ(FindDevice(*link_), 0);
+    ASSERT_TRUE(FindDevice(*link_).Ok());
     const auto start = std::chrono::steady_clock::now();
-    const int result = ReceiveSceneData(*link_, 916, 1, [&](int percent) {
+    const auto result = ReceiveSceneData(*link_, 916, 1, [&](int percent) {
         if (percent == 30)
             kill(emulator.Pid(), SIGTERM);
     });
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result.Status, LinkStatus::PortGone);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+}
+
+TEST_F(LinkOverJack, TheProgramsOwnPortsAreToldApart)
+{
+    StartEmulator({"--silent"});
+    StartEmulator({});
+    ASSERT_TRUE(FindDevice(*link_).Ok());
+    EXPECT_EQ(link_->Found, (DevicePair{"Korvo 1:Korvo 1", "Korvo 1-01:Korvo 1"}));
+    // The pair now open shows among the ports: one of each kind, told apart by
+    // its client; the emulators' ports are devices.
+    for (const auto& ports : {link_->Ports->Outputs(), link_->Ports->Inputs()}) {
+        ASSERT_EQ(ports.size(), 3u);
+        EXPECT_EQ(std::count_if(ports.begin(), ports.end(), [](const MidiPortInfo& p) { return p.Own; }), 1);
+        for (const auto& port : ports)
+            EXPECT_EQ(port.Own, port.Name.rfind("Korvo Editor", 0) == 0) << port.Name;
+    }
+    // The pair found first again, and it still answers.
+    ASSERT_TRUE(FindDevice(*link_, link_->Found).Ok());
+    EXPECT_TRUE(ReceiveSceneData(*link_, 916, 1).Ok());
 }
 
 TEST_F(LinkOverJack, NoControllerOnTheService)
 {
-    EXPECT_EQ(FindDevice(*link_), 1);
+    EXPECT_EQ(FindDevice(*link_).Status, LinkStatus::DeviceNotFound);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "device/TransmitSceneData.h"
 
 #include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
 
 namespace korvo {
@@ -30,7 +31,7 @@ TEST(TransmitSceneData, SendsBlocksFillersAndWaitsForEachAcknowledgement)
     for (const Case c : {Case{512, 1, 512}, Case{513, 2, 513}, Case{916, 2, 916}, Case{2000, 2, 1024}, Case{0, 1, 1}}) {
         ControllerOnFakePorts link;
         const auto buffer = Counting();
-        ASSERT_EQ(TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, c.length, buffer, link.Recorder()), 0)
+        ASSERT_TRUE(TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, c.length, buffer, link.Recorder()).Ok())
             << c.length;
 
         std::vector<std::uint32_t> expected = {CmdWrite, BlockCountMessage(static_cast<std::uint8_t>(c.blocks))};
@@ -52,42 +53,65 @@ TEST(TransmitSceneData, RepliesAreTakenAcrossTheWrapOfTheRing)
 {
     ControllerOnFakePorts link;
     link.ring.CaptureIndex = 14; // echo in slot 14, block acknowledgement in 15, final in 0
-    EXPECT_EQ(TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, 916, Counting()), 0);
+    EXPECT_TRUE(TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, 916, Counting()).Ok());
     EXPECT_EQ(link.ring.Slots[14], CmdWrite);
     EXPECT_EQ(link.ring.Slots[15], BlockAcknowledgement);
     EXPECT_EQ(link.ring.CaptureIndex, 1);
 }
 
-TEST(TransmitSceneData, FailuresEndTheWrite)
+TEST(TransmitSceneData, FailuresEndTheWriteAndSayWhy)
 {
     struct Case {
         const char* what;
         EmulatorFaults faults;
         int sendsBeforeFailure;
         std::size_t sent; // messages sent before the write ended
+        LinkStatus status;
+        int request = 0; // the block, or the message refused
     };
     const std::vector<Case> cases = {
-        {"wrong echo: a note before it", {.noteBeforeReply = 1}, -1, 2},
-        {"a note while the first block goes out", {.noteBeforeReply = 2}, -1, 514},
-        {"wrong acknowledgement", {.wrongAck = true}, -1, 514},
-        {"no echo", {.silent = true}, -1, 2},
-        {"the port goes away in the second block", {}, 700, 700},
+        {"wrong echo: a note before it", {.noteBeforeReply = 1}, -1, 2, LinkStatus::WrongEcho},
+        {"a note while the first block goes out", {.noteBeforeReply = 2}, -1, 514, LinkStatus::UnaskedMessage, 1},
+        {"wrong acknowledgement", {.wrongAck = true}, -1, 514, LinkStatus::WrongAcknowledgement, 1},
+        {"no echo", {.silent = true}, -1, 2, LinkStatus::NoCommandReply},
+        {"the controller goes away in the second block", {.quitAt = 700}, -1, 1026, LinkStatus::NoAcknowledgement, 2},
+        {"the port goes away in the second block", {}, 700, 700, LinkStatus::SendRefused, 701},
     };
     for (const auto& c : cases) {
         FakeMidiPorts::Output output;
         output.sendsBeforeFailure = c.sendsBeforeFailure;
         ControllerOnFakePorts link(c.faults, {output});
         const auto before = link.controller.Image();
-        EXPECT_EQ(TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, 916, Counting()), 1) << c.what;
+        const LinkResult result = TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, 916, Counting());
+        EXPECT_EQ(result.Status, c.status) << c.what;
+        EXPECT_EQ(result.Command, LinkCommand::Write) << c.what;
+        EXPECT_EQ(result.Request, c.request) << c.what;
         EXPECT_EQ(link.ports.Sent().size(), c.sent) << c.what;
         EXPECT_EQ(link.controller.Image(), before) << c.what;
     }
 }
 
+TEST(TransmitSceneData, ACancelRequestStopsTheWriteAfterTheMessageInFlight)
+{
+    ControllerOnFakePorts link;
+    std::atomic<bool> cancel{false};
+    const auto before = link.controller.Image();
+    const auto result = TransmitSceneData(link.handles.MidiOutHandle.get(), link.ring, 916, Counting(),
+                                          [&](int percent) {
+                                              if (percent == 60)
+                                                  cancel = true;
+                                          },
+                                          {ReplyWaitTime, &cancel});
+    EXPECT_EQ(result.Status, LinkStatus::Cancelled);
+    // Percent 60 comes with position 605, message 608 of the write.
+    EXPECT_EQ(link.ports.Sent().size(), 608u);
+    EXPECT_EQ(link.controller.Image(), before);
+}
+
 TEST(TransmitSceneData, WithoutAnOpenOutputFails)
 {
     CaptureRing ring;
-    EXPECT_EQ(TransmitSceneData(nullptr, ring, 916, SceneImageBuffer{}), 1);
+    EXPECT_FALSE(TransmitSceneData(nullptr, ring, 916, SceneImageBuffer{}).Ok());
 }
 
 } // namespace

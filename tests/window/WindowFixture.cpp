@@ -3,9 +3,42 @@
 #include "FakeMidiPorts.h"
 
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace korvo::test {
+
+namespace {
+
+// The editor keeps settings (QSettings): every window test program runs with a
+// HOME and XDG folders of its own, made before main() so that nothing looks at
+// the real ones first, and removed when the program ends.
+QTemporaryDir& PrivateHome()
+{
+    static QTemporaryDir home;
+    return home;
+}
+
+const bool homeIsPrivate = [] {
+    const QByteArray home = PrivateHome().path().toLocal8Bit();
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", home + "/config");
+    qputenv("XDG_DATA_HOME", home + "/data");
+    qputenv("XDG_CACHE_HOME", home + "/cache");
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
+
+} // namespace
+
+void ClearSettings()
+{
+    QSettings(QStringLiteral("Korvo"), QStringLiteral("Korvo Editor")).clear();
+    // Recovery files that earlier windows of the program left.
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
+}
 
 void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
 {
@@ -20,14 +53,13 @@ void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
     }
 }
 
-WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi)
+WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi, bool keepSettings)
     : previousDir_(QDir::currentPath())
 {
+    if (!keepSettings)
+        ClearSettings();
     WriteStartupFiles(dir_.path(), defParaText);
     QDir::setCurrent(dir_.path());
-    // Settings, recent files and recovery files of this window only.
-    for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-        qputenv(var, QFile::encodeName(dir_.filePath(QStringLiteral("home/") + QString::fromLatin1(var))));
     if (!midi)
         midi = std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{}, std::vector<FakeMidiPorts::Input>{});
     window_ = std::make_unique<TFormMain>(dialogs, std::move(midi));

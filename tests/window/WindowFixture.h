@@ -19,8 +19,10 @@ namespace korvo::test {
 class WindowFixture {
 public:
     // defParaText: the DefPara.ini to use; empty for the shipped one. midi: the MIDI
-    // service; none gives one without devices.
-    explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr);
+    // service; none gives one without devices. keepSettings: start with the
+    // settings a previous window kept, instead of none.
+    explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr,
+                           bool keepSettings = false);
     ~WindowFixture();
 
     TFormMain& window() { return *window_; }
@@ -69,6 +71,10 @@ inline void SetModified(WindowFixture& f, bool modified)
     if (modified)
         f.state().Bank.Scenes[3].PadOFFValue[7] ^= 1;
 }
+
+// Forgets every setting the editor keeps (in the test's own HOME). Each fixture
+// starts so; a test that looks at settings kept across windows calls it itself.
+void ClearSettings();
 
 // Writes the shipped start-up files (or the given DefPara.ini) into a folder.
 void WriteStartupFiles(const QString& folder, const QByteArray& defParaText = {});

@@ -2,18 +2,13 @@
 
 #include "device/DeviceLink.h"
 #include "device/RtMidiPorts.h"
-#include "device/RtMidiSupport.h"
 #include "tools/cli/Interrupt.h"
-
-#include <RtMidi.h>
 
 namespace korvo::cli {
 
 namespace {
 
 constexpr const char* ClientName = "Korvo CLI";
-
-void IgnoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
 
 // Sends nothing once the user has interrupted, so the transfer ends at once.
 class StoppableOutput final : public MidiOutput {
@@ -25,50 +20,58 @@ private:
     std::unique_ptr<MidiOutput> inner_;
 };
 
-// Remembers the device numbers opened last: after a successful search they are
-// the pair that answered.
-class RecordingPorts final : public MidiPorts {
+// The MIDI service with every output stoppable by an interrupt.
+class StoppablePorts final : public MidiPorts {
 public:
-    explicit RecordingPorts(std::unique_ptr<MidiPorts> inner) : inner_(std::move(inner)) {}
+    explicit StoppablePorts(std::unique_ptr<MidiPorts> inner) : inner_(std::move(inner)) {}
 
-    int OutputCount() override { return inner_->OutputCount(); }
-    int InputCount() override { return inner_->InputCount(); }
-    std::unique_ptr<MidiOutput> OpenOutput(int device) override
+    void ChooseService(MidiService service) override { inner_->ChooseService(service); }
+    bool Connect() override { return inner_->Connect(); }
+    std::string ConnectedService() const override { return inner_->ConnectedService(); }
+    std::vector<MidiPortInfo> Outputs() override { return inner_->Outputs(); }
+    std::vector<MidiPortInfo> Inputs() override { return inner_->Inputs(); }
+    std::unique_ptr<MidiOutput> OpenOutput(const std::string& name) override
     {
-        auto output = inner_->OpenOutput(device);
-        if (!output)
-            return nullptr;
-        lastOutput = device;
-        return std::make_unique<StoppableOutput>(std::move(output));
+        auto output = inner_->OpenOutput(name);
+        return output ? std::make_unique<StoppableOutput>(std::move(output)) : nullptr;
     }
-    std::unique_ptr<MidiInput> OpenInput(int device, MidiInHandler handler) override
+    std::unique_ptr<MidiInput> OpenInput(const std::string& name, MidiInHandler handler) override
     {
-        auto input = inner_->OpenInput(device, std::move(handler));
-        if (input)
-            lastInput = device;
-        return input;
+        return inner_->OpenInput(name, std::move(handler));
     }
-
-    int lastOutput = -1;
-    int lastInput = -1;
+    PortPresence Presence(const std::string& output, const std::string& input) override
+    {
+        return inner_->Presence(output, input);
+    }
 
 private:
     std::unique_ptr<MidiPorts> inner_;
 };
 
-template <typename Port>
-std::vector<std::string> PortNames(Port& port)
+// The names of the ports the search tries, the program's own left out.
+std::vector<std::string> DeviceNames(const std::vector<MidiPortInfo>& ports)
 {
     std::vector<std::string> names;
-    const unsigned count = port.getPortCount();
-    for (unsigned i = 0; i < count; ++i)
-        names.push_back(port.getPortName(i));
+    for (const MidiPortInfo& p : ports)
+        if (!p.Own)
+            names.push_back(p.Name);
     return names;
 }
 
-std::string Named(const std::vector<std::string>& names, int i)
+LinkOutcome OutcomeOf(const LinkResult& result)
 {
-    return i >= 0 && static_cast<std::size_t>(i) < names.size() ? " \"" + names[static_cast<std::size_t>(i)] + "\"" : "";
+    if (result.Ok())
+        return LinkOutcome::Done;
+    if (InterruptRequested() || result.Status == LinkStatus::Cancelled)
+        return LinkOutcome::Interrupted;
+    switch (result.Status) {
+    case LinkStatus::NoMidiService:
+        return LinkOutcome::NoService;
+    case LinkStatus::DeviceNotFound:
+        return LinkOutcome::NotFound;
+    default:
+        return LinkOutcome::Failed;
+    }
 }
 
 } // namespace
@@ -76,17 +79,12 @@ std::string Named(const std::vector<std::string>& names, int i)
 PortList ListPorts()
 {
     PortList list;
-    try {
-        RtMidiOut out(MidiApiFromEnvironment(), ClientName);
-        out.setErrorCallback(&IgnoreRtMidiError);
-        RtMidiIn in(out.getCurrentApi(), ClientName);
-        in.setErrorCallback(&IgnoreRtMidiError);
-        list.service = RtMidi::getApiDisplayName(out.getCurrentApi());
-        list.outputs = PortNames(out);
-        list.inputs = PortNames(in);
-        list.serviceAvailable = true;
-    } catch (const RtMidiError&) {
-        list.serviceAvailable = false;
+    auto ports = MakeRtMidiPorts(ClientName);
+    list.serviceAvailable = ports->Connect();
+    if (list.serviceAvailable) {
+        list.service = ports->ConnectedService();
+        list.outputs = DeviceNames(ports->Outputs());
+        list.inputs = DeviceNames(ports->Inputs());
     }
     return list;
 }
@@ -97,13 +95,13 @@ std::int32_t TransferredBytes(std::int32_t sceneDataLen)
 }
 
 struct ControllerLink::State {
-    RecordingPorts* ports = nullptr; // owned by link
     DeviceLink link;
 
-    explicit State(std::unique_ptr<RecordingPorts> p) : ports(p.get()), link(std::move(p)) {}
+    explicit State(std::unique_ptr<MidiPorts> p) : link(std::move(p)) {}
 };
 
-ControllerLink::ControllerLink() : state_(std::make_unique<State>(std::make_unique<RecordingPorts>(MakeRtMidiPorts(ClientName))))
+ControllerLink::ControllerLink()
+    : state_(std::make_unique<State>(std::make_unique<StoppablePorts>(MakeRtMidiPorts(ClientName))))
 {
 }
 
@@ -111,34 +109,29 @@ ControllerLink::~ControllerLink() = default;
 
 LinkOutcome ControllerLink::Find()
 {
-    const PortList ports = ListPorts();
-    if (!ports.serviceAvailable)
-        return LinkOutcome::NoService;
-    if (FindDevice(state_->link) != 0)
-        return InterruptRequested() ? LinkOutcome::Interrupted : LinkOutcome::NotFound;
-    foundPair_ = "output " + std::to_string(state_->ports->lastOutput) + Named(ports.outputs, state_->ports->lastOutput) +
-                 ", input " + std::to_string(state_->ports->lastInput) + Named(ports.inputs, state_->ports->lastInput);
-    return LinkOutcome::Done;
+    const LinkResult result = FindDevice(state_->link);
+    reason_ = ReasonText(result);
+    if (result.Ok())
+        foundPair_ = "output \"" + state_->link.Found.Output + "\", input \"" + state_->link.Found.Input + "\"";
+    return OutcomeOf(result);
 }
 
 LinkOutcome ControllerLink::Read(std::int32_t length, std::int32_t blockAddOne, SceneImageBuffer& image,
                                  const std::function<void(int)>& progress)
 {
     state_->link.ImageBuffer = image;
-    const int result = ReceiveSceneData(state_->link, length, blockAddOne, progress);
+    const LinkResult result = ReceiveSceneData(state_->link, length, blockAddOne, progress);
     image = state_->link.ImageBuffer;
-    if (result == 0)
-        return LinkOutcome::Done;
-    return InterruptRequested() ? LinkOutcome::Interrupted : LinkOutcome::Failed;
+    reason_ = ReasonText(result);
+    return OutcomeOf(result);
 }
 
 LinkOutcome ControllerLink::Send(std::int32_t length, const SceneImageBuffer& image, const std::function<void(int)>& progress)
 {
     state_->link.ImageBuffer = image;
-    const int result = TransmitSceneData(state_->link, length, progress);
-    if (result == 0)
-        return LinkOutcome::Done;
-    return InterruptRequested() ? LinkOutcome::Interrupted : LinkOutcome::Failed;
+    const LinkResult result = TransmitSceneData(state_->link, length, progress);
+    reason_ = ReasonText(result);
+    return OutcomeOf(result);
 }
 
 } // namespace korvo::cli

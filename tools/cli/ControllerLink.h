@@ -17,7 +17,7 @@ namespace korvo::cli {
 enum class LinkOutcome { Done, NotFound, NoService, Failed, Interrupted };
 
 // The texts for the outcomes that end a command.
-inline constexpr const char* NoServiceText = "No MIDI service is available (ALSA sequencer or JACK).";
+inline constexpr const char* NoServiceText = NoMidiServiceText;
 inline constexpr const char* InterruptedText = "Interrupted; nothing more was sent to the controller.";
 
 struct PortList {
@@ -41,8 +41,10 @@ public:
 
     // The search of every output and input pair by the handshake.
     LinkOutcome Find();
-    // After Find gave Done: 'output 1 "name", input 0 "name"'.
+    // After Find gave Done: 'output "name", input "name"'.
     std::string FoundPair() const { return foundPair_; }
+    // Why the last search or transfer failed, as one sentence; empty after success.
+    const std::string& Reason() const { return reason_; }
 
     // The read of the scene image into image (bytes at and beyond length keep
     // what image held), and the write of image; length is SceneDataLen.
@@ -54,6 +56,7 @@ private:
     struct State;
     std::unique_ptr<State> state_;
     std::string foundPair_;
+    std::string reason_;
 };
 
 } // namespace korvo::cli

@@ -14,7 +14,7 @@ namespace korvo::cli {
 namespace {
 
 // Ends the command unless the link did what was asked.
-void Require(LinkOutcome outcome, const char* failedText)
+void Require(LinkOutcome outcome, const char* failedText, const ControllerLink& link)
 {
     switch (outcome) {
     case LinkOutcome::Done:
@@ -28,7 +28,9 @@ void Require(LinkOutcome outcome, const char* failedText)
     case LinkOutcome::Interrupted:
         throw CliError(ExitFailed, InterruptedText);
     case LinkOutcome::Failed:
-        throw CliError(ExitFailed, failedText);
+        // The failure and, on a second line, its reason.
+        throw CliError(ExitFailed, link.Reason().empty() ? std::string(failedText)
+                                                         : std::string(failedText) + "\n" + link.Reason());
     }
 }
 
@@ -68,7 +70,7 @@ int RunFind()
 {
     const InterruptGuard guard;
     ControllerLink link;
-    Require(link.Find(), "");
+    Require(link.Find(), "", link);
     std::cout << "Korvo found: " << link.FoundPair() << "\n";
     return ExitDone;
 }
@@ -77,7 +79,7 @@ SceneBank ReadController(const SceneContext& context)
 {
     const InterruptGuard guard;
     ControllerLink link;
-    Require(link.Find(), "");
+    Require(link.Find(), "", link);
     SceneBank bank = context.Base();
     // The bytes a short SceneDataLen leaves out come from the base as well.
     SceneImageBuffer image{};
@@ -86,7 +88,7 @@ SceneBank ReadController(const SceneContext& context)
                      [&](auto progress) {
                          return link.Read(SceneDataLen(context.params), BlockAddOne(context.params), image, progress);
                      }),
-            ReadFailedText);
+            ReadFailedText, link);
     UnpackSceneImages(bank, image);
     return bank;
 }
@@ -108,12 +110,12 @@ int RunSend(const SceneContext& context, const std::string& in, bool verify)
 
     const InterruptGuard guard;
     ControllerLink link;
-    Require(link.Find(), "");
+    Require(link.Find(), "", link);
     SceneImageBuffer sent{};
     PackSceneImages(bank, sent);
     Require(Transfer("Sending scene data", context.quiet,
                      [&](auto progress) { return link.Send(sceneDataLen, sent, progress); }),
-            SendFailedText);
+            SendFailedText, link);
     if (!verify) {
         Say(context, SendOkText);
         return ExitDone;
@@ -124,7 +126,7 @@ int RunSend(const SceneContext& context, const std::string& in, bool verify)
                      [&](auto progress) {
                          return link.Read(sceneDataLen, BlockAddOne(context.params), held, progress);
                      }),
-            "Send data OK, but reading it back failed.");
+            "Send data OK, but reading it back failed.", link);
     const std::int32_t length = TransferredBytes(sceneDataLen);
     for (std::int32_t n = 0; n < length; ++n) {
         const auto i = static_cast<std::size_t>(n);

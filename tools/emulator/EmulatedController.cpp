@@ -4,6 +4,13 @@
 
 namespace korvo {
 
+namespace {
+
+// Where a note flood starts in a read.
+constexpr int FloodAfterReply = 100;
+
+} // namespace
+
 void EmulatedController::Reply(std::uint32_t message, std::vector<std::uint32_t>& replies)
 {
     if (inTransfer_ && ++repliesInTransfer_ == faults_.noteBeforeReply)
@@ -13,11 +20,19 @@ void EmulatedController::Reply(std::uint32_t message, std::vector<std::uint32_t>
 
 std::string EmulatedController::Receive(std::uint32_t message, std::vector<std::uint32_t>& replies)
 {
-    if (faults_.silent)
+    if (faults_.silent || gone_)
         return {};
     if (faults_.loopback) {
         replies.push_back(message);
         return {};
+    }
+    if (message == CmdRead || message == CmdWrite)
+        messagesInTransfer_ = 0;
+    if (inTransfer_ || message == CmdRead || message == CmdWrite) {
+        if (++messagesInTransfer_ == faults_.quitAt) {
+            gone_ = true;
+            return QuitLine;
+        }
     }
 
     if (state_ == State::WriteCount || state_ == State::Writing) {
@@ -41,9 +56,12 @@ std::string EmulatedController::Receive(std::uint32_t message, std::vector<std::
     if (message == CmdIdentify) {
         inTransfer_ = false;
         state_ = State::HandshakeStarted;
+        if (faults_.instantEcho)
+            Reply(CmdIdentify, replies);
     } else if (message == IdentifyMarker && state_ == State::HandshakeStarted) {
         // Both messages of the handshake seen: the echo, then the identity.
-        Reply(CmdIdentify, replies);
+        if (!faults_.instantEcho)
+            Reply(CmdIdentify, replies);
         Reply(faults_.wrongIdentity ? CommandMessage(0x39) : IdentityReply, replies);
         state_ = State::Idle;
     } else if (message == CmdRead) {
@@ -59,6 +77,8 @@ std::string EmulatedController::Receive(std::uint32_t message, std::vector<std::
             return {};
         const std::uint8_t byte = position < DeviceImageSize ? image_[static_cast<std::size_t>(position)] : 0;
         Reply(DataMessage(byte), replies);
+        if (byteRequests_ == FloodAfterReply)
+            replies.insert(replies.end(), static_cast<std::size_t>(faults_.noteFlood), InjectedNote);
     } else if (message == CmdEnd && state_ == State::Reading) {
         state_ = State::Idle;
         inTransfer_ = false;
@@ -75,8 +95,12 @@ std::string EmulatedController::Receive(std::uint32_t message, std::vector<std::
 std::string EmulatedController::WriteData(std::uint32_t message, std::vector<std::uint32_t>& replies)
 {
     const int position = writePosition_++;
-    if (position < DeviceImageSize)
-        incoming_[static_cast<std::size_t>(position)] = ByteOfReply(message);
+    if (position < DeviceImageSize) {
+        std::uint8_t byte = ByteOfReply(message);
+        if (position == faults_.corruptByte)
+            byte = static_cast<std::uint8_t>((byte + 1) & 0x7F);
+        incoming_[static_cast<std::size_t>(position)] = byte;
+    }
     if (writePosition_ % BlockSize != 0)
         return {};
     const bool last = writePosition_ / BlockSize == writeBlocks_;

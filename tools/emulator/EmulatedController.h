@@ -21,7 +21,15 @@ struct EmulatorFaults {
     bool wrongAck = false;       // swaps the block and the final acknowledgement
     int noteBeforeReply = 0;     // before reply N (from 1) of every read or write, a note
     int noReplyToByte = 0;       // no reply to byte request N (from 1) of a read
+    bool instantEcho = false;    // echoes CmdIdentify as it arrives, before IdentifyMarker
+    int corruptByte = -1;        // a write stores (value + 1) & 0x7F at this image offset
+    int noteFlood = 0;           // after byte reply 100 of a read, this many notes back to back
+    int quitAt = 0;              // message N (from 1) of a read or write, CmdRead or CmdWrite
+                                 // being 1, is not answered; Receive returns QuitLine
 };
+
+// What Receive returns when the controller goes away (EmulatorFaults::quitAt).
+inline constexpr const char* QuitLine = "quit";
 
 // A played note, as the controller would send it: 90 3C 64.
 inline constexpr std::uint32_t InjectedNote = 0x00643C90;
@@ -51,6 +59,8 @@ private:
     State state_ = State::Idle;
     int repliesInTransfer_ = 0;  // counting from the echo of CmdRead or CmdWrite
     bool inTransfer_ = false;
+    int messagesInTransfer_ = 0; // counting from CmdRead or CmdWrite
+    bool gone_ = false;          // quit: answers nothing from then on
     int byteRequests_ = 0;
     int writeBlocks_ = 0;
     int writePosition_ = 0;

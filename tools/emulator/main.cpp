@@ -3,8 +3,9 @@
 // controller does, so that Read and Send can be tried without the hardware. Fault
 // options make it misbehave for tests. One line is printed per completed transfer.
 
-#include "device/RtMidiSupport.h"
+#include "device/MidiService.h"
 #include "device/ProtocolMessages.h"
+#include "device/RtMidiSupport.h"
 #include "device/RtMidiPorts.h"
 #include "files/InstalledDataFolder.h"
 #include "korvo/Version.h"
@@ -14,6 +15,7 @@
 
 #include <RtMidi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -40,7 +42,11 @@ constexpr const char* Usage = R"(usage: korvo-emulator [options]
                             and store every written image there
   --defaults FILE           DefPara.ini to pack the starting image from
                             (default: ./DefPara.ini, else the installed one)
-  --delay MS                send every answer MS milliseconds late
+  --service auto|alsa|jack  the MIDI service (default: KORVO_MIDI_API, else the
+                            ALSA sequencer, and JACK when it cannot be opened)
+  --reply-delay MS          send every answer MS milliseconds late (also --delay)
+  --sensing MS              send active sensing (FE) every MS milliseconds
+  --clock BPM               send MIDI clock (F8), 24 per beat at BPM beats a minute
 faults:
   --silent                  answer nothing
   --wrong-identity          answer the handshake with 9C 01 39
@@ -48,15 +54,23 @@ faults:
   --wrong-ack               swap the block and the final acknowledgement
   --note-before-reply N     play a note before reply N (from 1) of each read or write
   --no-reply-to-byte N      leave byte request N (from 1) of each read unanswered
+  --instant-echo            echo CmdIdentify the moment it arrives, before the
+                            editor's next message
+  --corrupt-byte N          a send stores (value + 1) & 0x7F at image offset N (0..915)
+  --note-flood N            play N notes back to back after byte reply 100 of a read
+  --quit-at N               close the ports and end at message N (from 1) of a read
+                            or write, CmdRead or CmdWrite being message 1
   --version                 print the version and exit
-The MIDI service is RtMidi's default, or KORVO_MIDI_API=alsa|jack.
 )";
 
 struct Options {
     std::string name = "Korvo Emulator";
     std::string imageFile;
     std::string defaultsFile;
+    std::optional<MidiService> service;
     int delayMs = 0;
+    int sensingMs = 0;
+    int clockBpm = 0;
     EmulatorFaults faults;
 };
 
@@ -70,13 +84,13 @@ std::optional<Options> ParseOptions(int argc, char** argv)
                 return std::nullopt;
             return std::string(argv[++i]);
         };
-        auto number = [&](int& target) {
+        auto number = [&](int& target, long lowest = 0, long highest = 1'000'000) {
             const auto text = value();
             if (!text)
                 return false;
             char* end = nullptr;
             const long n = std::strtol(text->c_str(), &end, 10);
-            if (end == text->c_str() || *end != '\0' || n < 0 || n > 1'000'000)
+            if (end == text->c_str() || *end != '\0' || n < lowest || n > highest)
                 return false;
             target = static_cast<int>(n);
             return true;
@@ -92,8 +106,24 @@ std::optional<Options> ParseOptions(int argc, char** argv)
             ok = v.has_value();
             if (ok)
                 (arg == "--image" ? o.imageFile : o.defaultsFile) = *v;
-        } else if (arg == "--delay") {
+        } else if (arg == "--service") {
+            const auto v = value();
+            o.service = v ? ParseMidiService(*v) : std::nullopt;
+            ok = o.service.has_value();
+        } else if (arg == "--reply-delay" || arg == "--delay") {
             ok = number(o.delayMs);
+        } else if (arg == "--sensing") {
+            ok = number(o.sensingMs, 1);
+        } else if (arg == "--clock") {
+            ok = number(o.clockBpm, 1, 1000);
+        } else if (arg == "--instant-echo") {
+            o.faults.instantEcho = true;
+        } else if (arg == "--corrupt-byte") {
+            ok = number(o.faults.corruptByte, 0, DeviceImageSize - 1);
+        } else if (arg == "--note-flood") {
+            ok = number(o.faults.noteFlood, 1, 10'000);
+        } else if (arg == "--quit-at") {
+            ok = number(o.faults.quitAt, 1);
         } else if (arg == "--silent") {
             o.faults.silent = true;
         } else if (arg == "--wrong-identity") {
@@ -164,13 +194,13 @@ bool SaveImage(const std::string& path, const ControllerImage& image)
 }
 
 std::atomic<bool> stopRequested{false};
+std::atomic<bool> quitByFault{false}; // --quit-at reached
 extern "C" void RequestStop(int) { stopRequested = true; }
 
 class Emulator {
 public:
-    Emulator(const Options& options, const ControllerImage& image)
-        : options_(options), controller_(image, options.faults), in_(MidiApiFromEnvironment(), options.name),
-          out_(MidiApiFromEnvironment(), options.name)
+    Emulator(const Options& options, const ControllerImage& image, RtMidi::Api api)
+        : options_(options), controller_(image, options.faults), in_(api, options.name), out_(api, options.name)
     {
         in_.setErrorCallback(&Emulator::OnError, &failed_);
         out_.setErrorCallback(&Emulator::OnError, &failed_);
@@ -179,9 +209,11 @@ public:
         in_.openVirtualPort(options.name);
         out_.openVirtualPort(options.name);
         if (failed_)
-            throw std::runtime_error("cannot open the virtual ports");
+            throw std::runtime_error("cannot open the virtual ports on " + MidiApiName(api));
         if (options.delayMs > 0)
             sender_ = std::thread([this] { SendLate(); });
+        if (options.sensingMs > 0 || options.clockBpm > 0)
+            ticker_ = std::thread([this] { Tick(); });
     }
 
     ~Emulator()
@@ -194,6 +226,8 @@ public:
         changed_.notify_all();
         if (sender_.joinable())
             sender_.join();
+        if (ticker_.joinable())
+            ticker_.join();
         CloseOutputPort(out_);
     }
 
@@ -234,6 +268,13 @@ private:
             message |= std::uint32_t{(*bytes)[i]} << (8 * i);
         self->replies_.clear();
         std::string line = self->controller_.Receive(message, self->replies_);
+        if (line == QuitLine) {
+            // The controller goes away: the main thread closes the ports.
+            quitByFault = true;
+            stopRequested = true;
+            self->changed_.notify_all();
+            return;
+        }
         for (const auto reply : self->replies_)
             self->Answer(reply);
         if (!line.empty()) {
@@ -261,10 +302,13 @@ private:
         changed_.notify_all();
     }
 
+    // From the MIDI thread, the late sender and the ticker: one at a time, as
+    // neither service takes messages for one port from two threads at once.
     void Send(std::uint32_t message)
     {
         const unsigned char bytes[3] = {static_cast<unsigned char>(message), static_cast<unsigned char>(message >> 8),
                                         static_cast<unsigned char>(message >> 16)};
+        std::lock_guard lock(sendMutex_);
         out_.sendMessage(bytes, static_cast<std::size_t>(ShortMessageLength(bytes[0])));
     }
 
@@ -288,12 +332,49 @@ private:
         }
     }
 
+    // Active sensing and clock, as a controller or an interface sends them all
+    // the time, whatever else goes on.
+    void Tick()
+    {
+        using namespace std::chrono;
+        constexpr std::uint32_t ActiveSensing = 0xFE, Clock = 0xF8;
+        const auto sensingPeriod = milliseconds(options_.sensingMs);
+        const auto clockPeriod = duration_cast<steady_clock::duration>(minutes(1)) / (std::max(options_.clockBpm, 1) * 24);
+        auto nextSensing = steady_clock::now() + sensingPeriod;
+        auto nextClock = steady_clock::now() + clockPeriod;
+        std::unique_lock lock(mutex_);
+        while (!closing_) {
+            const auto now = steady_clock::now();
+            if (options_.sensingMs > 0 && now >= nextSensing) {
+                lock.unlock();
+                Send(ActiveSensing);
+                lock.lock();
+                nextSensing += sensingPeriod;
+                continue;
+            }
+            if (options_.clockBpm > 0 && now >= nextClock) {
+                lock.unlock();
+                Send(Clock);
+                lock.lock();
+                nextClock += clockPeriod;
+                continue;
+            }
+            auto next = steady_clock::time_point::max();
+            if (options_.sensingMs > 0)
+                next = std::min(next, nextSensing);
+            if (options_.clockBpm > 0)
+                next = std::min(next, nextClock);
+            changed_.wait_until(lock, next);
+        }
+    }
+
     Options options_;
     bool failed_ = false; // set by the MIDI service's error reports
     EmulatedController controller_;
     std::vector<std::uint32_t> replies_;
     RtMidiIn in_;
     RtMidiOut out_;
+    std::mutex sendMutex_;
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -301,6 +382,7 @@ private:
     std::deque<std::pair<std::chrono::steady_clock::time_point, std::uint32_t>> late_;
     bool closing_ = false;
     std::thread sender_;
+    std::thread ticker_;
 };
 
 } // namespace
@@ -325,10 +407,15 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, RequestStop);
     try {
         const ControllerImage image = StartingImage(*options);
-        Emulator emulator(*options, image);
+        const RtMidi::Api api = ChooseMidiApi(options->service);
+        Emulator emulator(*options, image, api);
         std::printf("ready: %s\n", options->name.c_str());
         std::fflush(stdout);
         emulator.Run();
+        if (quitByFault) {
+            std::printf("quit: closing the ports\n");
+            std::fflush(stdout);
+        }
     } catch (const RtMidiError& e) {
         std::fprintf(stderr, "korvo-emulator: %s\n", e.getMessage().c_str());
         return 1;
