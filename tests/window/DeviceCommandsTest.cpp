@@ -32,24 +32,26 @@ ControllerImage Pattern()
     return image;
 }
 
-// A window whose MIDI service has a silent device and the emulated controller,
-// each with one output and one input.
+// A window whose MIDI service has the emulated controller with one output and
+// one input, after a silent device's if asked for.
 struct WithController {
     explicit WithController(EmulatorFaults faults = {}, std::chrono::microseconds latency = {},
-                            bool keepSettings = false)
+                            bool keepSettings = false, bool silentDeviceFirst = false)
         : controller(Pattern(), faults)
     {
-        FakeMidiPorts::Output silent;
         FakeMidiPorts::Output output;
         output.respond = [this](std::uint32_t sent, std::vector<std::uint32_t>& answers) {
             controller.Receive(sent, answers);
         };
-        output.answersOn = 1;
         output.latency = latency;
-        auto midi = std::make_unique<FakeMidiPorts>(std::vector{silent, output}, std::vector<FakeMidiPorts::Input>(2));
+        std::vector<FakeMidiPorts::Output> outputs{output};
+        if (silentDeviceFirst) {
+            outputs.back().answersOn = 1;
+            outputs.insert(outputs.begin(), FakeMidiPorts::Output{});
+        }
+        auto midi = std::make_unique<FakeMidiPorts>(outputs, std::vector<FakeMidiPorts::Input>(outputs.size()));
         ports = midi.get();
         window = std::make_unique<WindowFixture>(QByteArray(), std::move(midi), keepSettings);
-        w().Link.ReplyWait = std::chrono::milliseconds(100);
     }
     TFormMain& w() { return window->window(); }
     EditorState& state() { return window->state(); }
@@ -337,7 +339,7 @@ void DeviceCommandsTest::escOrCancelStopsTheCommand()
 void DeviceCommandsTest::theControllerIsRemembered()
 {
     {
-        WithController c;
+        WithController c({}, {}, false, true);
         c.window->dialogs.answers = {DialogAnswer::No};
         c.w().ReadSceneData1->trigger();
         // The silent device's pairs came first: (0,0), (0,1), (1,0), then the controller.
@@ -345,7 +347,7 @@ void DeviceCommandsTest::theControllerIsRemembered()
         QCOMPARE(StoredDevicePair(), (DevicePair{"out 1", "in 1"}));
     }
     {
-        WithController c({}, {}, true); // the settings of the window before
+        WithController c({}, {}, true, true); // the settings of the window before
         c.window->dialogs.answers = {DialogAnswer::No};
         c.w().SendSceneData1->trigger();
         QCOMPARE(c.Handshakes(), 1);
