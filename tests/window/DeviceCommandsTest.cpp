@@ -52,6 +52,9 @@ struct WithController {
         auto midi = std::make_unique<FakeMidiPorts>(outputs, std::vector<FakeMidiPorts::Input>(outputs.size()));
         ports = midi.get();
         window = std::make_unique<WindowFixture>(QByteArray(), std::move(midi), keepSettings);
+        // Longer than the program's own bound: a machine busy with other work
+        // must not make a reply late.
+        w().Link.ReplyWait = std::chrono::seconds(1);
     }
     TFormMain& w() { return window->window(); }
     EditorState& state() { return window->state(); }
@@ -340,6 +343,7 @@ void DeviceCommandsTest::theControllerIsRemembered()
 {
     {
         WithController c({}, {}, false, true);
+        c.w().Link.ReplyWait = ReplyWaitTime; // three silent pairs cost a wait each
         c.window->dialogs.answers = {DialogAnswer::No};
         c.w().ReadSceneData1->trigger();
         // The silent device's pairs came first: (0,0), (0,1), (1,0), then the controller.
