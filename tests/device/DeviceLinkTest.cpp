@@ -16,23 +16,25 @@ using test::FakeMidiPorts;
 using test::PatternImage;
 using namespace std::chrono_literals;
 
-// A link whose service has a silent device first and the emulated controller
-// second, each with one output and one input.
+// A link whose service has the emulated controller with one output and one
+// input, after a silent device's if asked for.
 struct LinkWithController {
-    explicit LinkWithController(EmulatorFaults faults = {}, int sendsBeforeFailure = -1)
+    explicit LinkWithController(EmulatorFaults faults = {}, int sendsBeforeFailure = -1, bool silentDeviceFirst = false)
         : controller(PatternImage(), faults)
     {
-        FakeMidiPorts::Output silent;
         FakeMidiPorts::Output device;
         device.respond = [this](std::uint32_t sent, std::vector<std::uint32_t>& answers) {
             controller.Receive(sent, answers);
         };
-        device.answersOn = 1;
         device.sendsBeforeFailure = sendsBeforeFailure;
-        auto fake = std::make_unique<FakeMidiPorts>(std::vector{silent, device}, std::vector<FakeMidiPorts::Input>(2));
+        std::vector<FakeMidiPorts::Output> outputs{device};
+        if (silentDeviceFirst) {
+            outputs.back().answersOn = 1;
+            outputs.insert(outputs.begin(), FakeMidiPorts::Output{});
+        }
+        auto fake = std::make_unique<FakeMidiPorts>(outputs, std::vector<FakeMidiPorts::Input>(outputs.size()));
         ports = fake.get();
         link = std::make_unique<DeviceLink>(std::move(fake));
-        link->ReplyWait = 100ms;
     }
 
     EmulatedController controller;
@@ -42,7 +44,7 @@ struct LinkWithController {
 
 TEST(DeviceLink, RemembersThePairThatAnswered)
 {
-    LinkWithController c;
+    LinkWithController c({}, -1, true);
     ASSERT_TRUE(FindDevice(*c.link).Ok());
     EXPECT_EQ(c.link->Found, (DevicePair{"out 1", "in 1"}));
     const auto before = c.ports->Events().size();
@@ -116,7 +118,7 @@ TEST(DeviceLink, AFailedReadBackSaysSo)
 TEST(DeviceLink, ACancelRequestFromAnotherThreadEndsTheCommand)
 {
     // Silent devices: the wait under way runs to its end, then nothing more happens.
-    LinkWithController c({.silent = true});
+    LinkWithController c({.silent = true}, -1, true);
     ClearCancel(*c.link);
     std::thread canceller([&] {
         std::this_thread::sleep_for(20ms);

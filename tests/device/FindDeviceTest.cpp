@@ -17,8 +17,8 @@ using test::LoopsBack;
 using Event = FakeMidiPorts::Event;
 using namespace std::chrono_literals;
 
-// Short waits: a pair that does not answer costs one.
-const WaitLimits Quick{30ms, nullptr};
+// The waits of the program itself: a pair that does not answer costs one.
+const WaitLimits Waits{};
 
 std::vector<FakeMidiPorts::Input> Inputs(int n) { return std::vector<FakeMidiPorts::Input>(static_cast<std::size_t>(n)); }
 
@@ -47,7 +47,7 @@ TEST(FindDevice, TriesPairsInOrderAndKeepsTheFirstThatAnswers)
                         Inputs(2));
     CaptureRing ring;
     DeviceHandles handles;
-    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Status, LinkStatus::Ok);
+    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Status, LinkStatus::Ok);
 
     // (2, 0) hears nothing: it costs one full wait and the search moves on.
     EXPECT_EQ(PairsTried(ports), (Pairs{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}}));
@@ -86,7 +86,7 @@ TEST(FindDevice, NoDeviceAnswersSendsCmdEndOnTheLastOutput)
         FakeMidiPorts ports(c.outputs, Inputs(c.inputs));
         CaptureRing ring;
         DeviceHandles handles;
-        EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Status, LinkStatus::DeviceNotFound) << c.what;
+        EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Status, LinkStatus::DeviceNotFound) << c.what;
         EXPECT_EQ(ports.Events(), c.expected) << c.what;
     }
 }
@@ -96,10 +96,10 @@ TEST(FindDevice, CmdEndGoesToTheOutputHeldFromAnEarlierSearch)
     FakeMidiPorts first({{AnswersHandshake(IdentityReply), 0}}, Inputs(1));
     CaptureRing ring;
     DeviceHandles handles;
-    ASSERT_TRUE(FindDevice(first, handles, ring, IdentityReply, {}, Quick).Ok());
+    ASSERT_TRUE(FindDevice(first, handles, ring, IdentityReply, {}, Waits).Ok());
 
     FakeMidiPorts none({}, Inputs(0));
-    EXPECT_EQ(FindDevice(none, handles, ring, IdentityReply, {}, Quick).Status, LinkStatus::DeviceNotFound);
+    EXPECT_EQ(FindDevice(none, handles, ring, IdentityReply, {}, Waits).Status, LinkStatus::DeviceNotFound);
     EXPECT_TRUE(none.Events().empty());
     EXPECT_EQ(first.Events().back(), (Event{Event::Send, 0, CmdEnd}));
 }
@@ -110,7 +110,7 @@ TEST(FindDevice, WithoutAMidiServiceNothingIsOpened)
     ports.serviceRuns = false;
     CaptureRing ring;
     DeviceHandles handles;
-    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Status, LinkStatus::NoMidiService);
+    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Status, LinkStatus::NoMidiService);
     EXPECT_TRUE(ports.Events().empty());
 }
 
@@ -120,7 +120,7 @@ TEST(FindDevice, SkipsInputsThatFailToOpenOrStartAndOutputsThatFailToSend)
                         {{true, false}, {false, true}, {}});
     CaptureRing ring;
     DeviceHandles handles;
-    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Ok());
+    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Ok());
     EXPECT_EQ(PairsTried(ports), (Pairs{{1, 2}}));
 }
 
@@ -136,7 +136,7 @@ TEST(FindDevice, TheProgramsOwnPortsAreNeverTried)
     FakeMidiPorts ports({ownInput, {}, {AnswersHandshake(IdentityReply)}}, {ownOutput, {}});
     CaptureRing ring;
     DeviceHandles handles;
-    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Ok());
+    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Ok());
     EXPECT_EQ(PairsTried(ports), (Pairs{{1, 1}, {2, 1}}));
 }
 
@@ -160,7 +160,7 @@ TEST(FindDevice, TheRememberedPairIsTriedFirst)
         FakeMidiPorts ports({{}, {AnswersHandshake(IdentityReply), 1}, {AnswersHandshake(IdentityReply), 1}}, Inputs(2));
         CaptureRing ring;
         DeviceHandles handles;
-        EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, c.preferred, Quick).Ok()) << c.what;
+        EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, c.preferred, Waits).Ok()) << c.what;
         EXPECT_EQ(PairsTried(ports), c.tried) << c.what;
         EXPECT_EQ(ports.MostOpenAtOnce(), 1) << c.what;
     }
@@ -191,7 +191,7 @@ TEST(FindDevice, AcceptsTheControllersAnswersAmongRealTimeMessagesAndAnInstantEc
         FakeMidiPorts ports({c.output}, Inputs(1));
         CaptureRing ring;
         DeviceHandles handles;
-        EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Ok()) << c.what;
+        EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Ok()) << c.what;
     }
 }
 
@@ -204,7 +204,7 @@ TEST(FindDevice, RejectsAStrayMessageBetweenEchoAndAnswer)
     FakeMidiPorts ports({{noisy, 0}}, Inputs(1));
     CaptureRing ring;
     DeviceHandles handles;
-    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Status, LinkStatus::DeviceNotFound);
+    EXPECT_EQ(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Status, LinkStatus::DeviceNotFound);
 }
 
 TEST(FindDevice, ComparesAcrossTheWrapOfTheRing)
@@ -213,7 +213,7 @@ TEST(FindDevice, ComparesAcrossTheWrapOfTheRing)
     CaptureRing ring;
     ring.CaptureIndex = 15; // echo in slot 15, answer in slot 0
     DeviceHandles handles;
-    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Quick).Ok());
+    EXPECT_TRUE(FindDevice(ports, handles, ring, IdentityReply, {}, Waits).Ok());
     EXPECT_EQ(ring.Slots[15], CmdIdentify);
     EXPECT_EQ(ring.Slots[0], IdentityReply);
 }

@@ -294,7 +294,8 @@ void DeviceCommandsTest::escOrCancelStopsTheCommand()
 void DeviceCommandsTest::theControllerIsRemembered()
 {
     {
-        WithController c;
+        WithController c({}, {}, false, true);
+        c.w().Link.ReplyWait = ReplyWaitTime; // three silent pairs cost a wait each
         c.window->dialogs.answers = {DialogAnswer::No};
         Find<QAction>(c.w(), "ReadSceneData1")->trigger();
         // The silent device's pairs came first: (0,0), (0,1), (1,0), then the controller.
@@ -302,7 +303,7 @@ void DeviceCommandsTest::theControllerIsRemembered()
         QCOMPARE(StoredDevicePair(), (DevicePair{"out 1", "in 1"}));
     }
     {
-        WithController c({}, {}, true); // the settings of the window before
+        WithController c({}, {}, true, true); // the settings of the window before
         c.window->dialogs.answers = {DialogAnswer::No};
         Find<QAction>(c.w(), "SendSceneData1")->trigger();
         QCOMPARE(c.Handshakes(), 1);

@@ -21,24 +21,29 @@ inline ControllerImage Pattern()
     return image;
 }
 
-// A window whose MIDI service has a silent device and the emulated controller,
-// each with one output and one input.
+// A window whose MIDI service has the emulated controller with one output and
+// one input, after a silent device's if asked for.
 struct WithController {
     explicit WithController(EmulatorFaults faults = {}, std::chrono::microseconds latency = {},
-                            bool keepSettings = false)
+                            bool keepSettings = false, bool silentDeviceFirst = false)
         : controller(Pattern(), faults)
     {
-        FakeMidiPorts::Output silent;
         FakeMidiPorts::Output output;
         output.respond = [this](std::uint32_t sent, std::vector<std::uint32_t>& answers) {
             controller.Receive(sent, answers);
         };
-        output.answersOn = 1;
         output.latency = latency;
-        auto midi = std::make_unique<FakeMidiPorts>(std::vector{silent, output}, std::vector<FakeMidiPorts::Input>(2));
+        std::vector<FakeMidiPorts::Output> outputs{output};
+        if (silentDeviceFirst) {
+            outputs.back().answersOn = 1;
+            outputs.insert(outputs.begin(), FakeMidiPorts::Output{});
+        }
+        auto midi = std::make_unique<FakeMidiPorts>(outputs, std::vector<FakeMidiPorts::Input>(outputs.size()));
         ports = midi.get();
         window = std::make_unique<WindowFixture>(QByteArray(), std::move(midi), keepSettings);
-        w().Link.ReplyWait = std::chrono::milliseconds(100);
+        // Longer than the program's own bound: a machine busy with other work
+        // must not make a reply late.
+        w().Link.ReplyWait = std::chrono::seconds(1);
     }
     TFormMain& w() { return window->window(); }
     EditorState& state() { return window->state(); }
