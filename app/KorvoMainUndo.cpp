@@ -68,13 +68,15 @@ void TFormMain::ApplyStep(const BankSnapshot& snapshot, const StepSelection& sel
 
 void TFormMain::UpdateTitle()
 {
-    // "[*]" is where the desktop's modified marker goes.
+    // The program's name first, so that scripts and window lists find it; "[*]" is
+    // where the desktop's modified marker goes.
     const QString program = QStringLiteral("Controller editor");
     if (state_.CurrentFileName.empty())
         setWindowTitle(program + QStringLiteral("[*]"));
     else
-        setWindowTitle(QFileInfo(QFile::decodeName(state_.CurrentFileName.c_str())).fileName() +
-                       QStringLiteral("[*] - ") + program);
+        setWindowTitle(program + QStringLiteral(" - ") +
+                       QFileInfo(QFile::decodeName(state_.CurrentFileName.c_str())).fileName() +
+                       QStringLiteral("[*]"));
 }
 
 void TFormMain::UpdateModified()

@@ -134,13 +134,13 @@ void ChangesTest::titleShowsFileAndMarker()
     QCOMPARE(w.windowTitle(), QStringLiteral("Controller editor[*]"));
     f.dialogs.files = {f.path("mysong.kvo")};
     Trigger(w, "Saveas1");
-    QCOMPARE(w.windowTitle(), QStringLiteral("mysong.kvo[*] - Controller editor"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Controller editor - mysong.kvo[*]"));
     QVERIFY(!w.isWindowModified());
     Select(w, 1);
     Choose(Find<DropDownList>(w, "SelMIDICh"), 3);
     QVERIFY(w.isWindowModified());
     Trigger(w, "New1"); // asks: answered Cancel by the empty script
-    QCOMPARE(w.windowTitle(), QStringLiteral("mysong.kvo[*] - Controller editor"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Controller editor - mysong.kvo[*]"));
 }
 
 void ChangesTest::questionBeforeNewAndOpen_data()

@@ -2,11 +2,11 @@
 #include "FakeMidiPorts.h"
 #include "UserActions.h"
 #include "WindowFixture.h"
+#include "app/UserKorvoFolder.h"
 #include "app/widgets/SpinEdit.h"
 #include "files/RecoveryFile.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTest>
 #include <cstring>
 
@@ -14,11 +14,6 @@ using namespace korvo;
 using namespace korvo::test;
 
 namespace {
-
-QString RecoveryFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
-}
 
 QStringList RecoveryFiles()
 {
@@ -103,7 +98,7 @@ void RecoveryTest::restoreQuestion()
     QCOMPARE(w->state().Modified(), restored);
     QCOMPARE(SceneNameText(w->state().Bank.Scenes[0]) == "RESCUED", restored);
     if (restored) {
-        QCOMPARE(w->windowTitle(), QStringLiteral("song.kvo[*] - Controller editor"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Controller editor - song.kvo[*]"));
         QVERIFY(w->isWindowModified());
         QCOMPARE(QString::fromStdString(w->state().CurrentFileName), f.path("song.kvo"));
     }

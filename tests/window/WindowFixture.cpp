@@ -28,6 +28,7 @@ WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<Midi
     // Settings, recent files and recovery files of this window only.
     for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
         qputenv(var, QFile::encodeName(dir_.filePath(QStringLiteral("home/") + QString::fromLatin1(var))));
+    QDir().mkpath(dir_.filePath(QStringLiteral("home/HOME")));
     if (!midi)
         midi = std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{}, std::vector<FakeMidiPorts::Input>{});
     window_ = std::make_unique<TFormMain>(dialogs, std::move(midi));
