@@ -108,7 +108,9 @@ private:
     void SaveTo(const std::string& path);
     // The one way a scene file is opened: by File > Open, the command line, a drop
     // and Open Recent. The scenes, the name Save writes, no unsaved changes.
-    void OpenSceneFile(const QString& path);
+    // wholeOrNothing: a file that cannot be read whole changes nothing (else a
+    // short file has replaced what it holds, as File > Open always did).
+    void OpenSceneFile(const QString& path, bool wholeOrNothing = false);
     void OpenFileArgument();
     void OpenRecentClick(const QString& path);
     void OpenDropped(const QList<QUrl>& urls);

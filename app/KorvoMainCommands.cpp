@@ -43,17 +43,27 @@ void TFormMain::Open1Click()
         OpenSceneFile(*chosen);
 }
 
-void TFormMain::OpenSceneFile(const QString& chosen)
+void TFormMain::OpenSceneFile(const QString& chosen, bool wholeOrNothing)
 {
     const std::string path = LocalPath(chosen);
-    if (QFileInfo(chosen).isDir())
-        throw SceneFileError(CannotOpenMessage(path, "it is a folder, not a scene file"));
-    RecordStep(QStringLiteral("Open %1").arg(QFileInfo(chosen).fileName()), [&] {
+    const auto read = [&](SceneBank& bank) {
+        if (QFileInfo(chosen).isDir())
+            throw SceneFileError(CannotOpenMessage(path, "it is a folder, not a scene file"));
         try {
-            ReadSceneFile(path, state_.Bank); // a failure stops here, before the redisplay
+            ReadSceneFile(path, bank);
         } catch (const SceneFileError& e) {
             throw SceneFileError(CannotOpenMessage(path, e.what()));
         }
+    };
+    SceneBank whole = state_.Bank;
+    if (wholeOrNothing)
+        read(whole);
+    RecordStep(QStringLiteral("Open %1").arg(QFileInfo(chosen).fileName()), [&] {
+        // A failure stops here, before the redisplay.
+        if (wholeOrNothing)
+            state_.Bank.Scenes = whole.Scenes;
+        else
+            read(state_.Bank);
         // Save writes back to the file being edited.
         state_.CurrentFileName = path;
         ControlListClick();

@@ -4,8 +4,6 @@
 #include "app/EditorSettings.h"
 #include "app/KorvoMain.h"
 #include "app/UserDialogs.h"
-#include "files/SceneFile.h"
-#include "files/SceneFileError.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -59,24 +57,15 @@ void TFormMain::OpenFileArgument()
 {
     const QString path = startFile_;
     startFile_.clear();
-    if (path.isEmpty() || !AskToSaveChanges())
-        return;
     // A file that cannot be read whole leaves the scenes shown as they are.
-    SceneBank probe = state_.Bank;
-    const std::string local = QFile::encodeName(path).toStdString();
-    try {
-        ReadSceneFile(local, probe);
-    } catch (const SceneFileError& e) {
-        dialogs_.error(QString::fromLocal8Bit(CannotOpenMessage(local, e.what()).c_str()));
-        return;
-    }
-    OpenSceneFile(path);
+    if (!path.isEmpty() && AskToSaveChanges())
+        OpenSceneFile(path, true);
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* e)
 {
-    // Only what a drop would open is accepted; anything else is refused quietly.
-    if (e->mimeData()->hasUrls() && FileOf(e->mimeData()->urls()).problem.isEmpty())
+    // Any files or addresses: a drop of what cannot be opened says why.
+    if (e->mimeData()->hasUrls())
         e->acceptProposedAction();
     else
         e->ignore();

@@ -20,7 +20,7 @@ void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
     }
 }
 
-WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi)
+WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi, const QString& fileToOpen)
     : previousDir_(QDir::currentPath())
 {
     WriteStartupFiles(dir_.path(), defParaText);
@@ -32,6 +32,7 @@ WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<Midi
     if (!midi)
         midi = std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{}, std::vector<FakeMidiPorts::Input>{});
     window_ = std::make_unique<TFormMain>(dialogs, std::move(midi));
+    window_->openAtStart(fileToOpen);
     window_->show();
     window_->activateWindow();
     (void)QTest::qWaitForWindowExposed(window_.get());

@@ -19,8 +19,10 @@ namespace korvo::test {
 class WindowFixture {
 public:
     // defParaText: the DefPara.ini to use; empty for the shipped one. midi: the MIDI
-    // service; none gives one without devices.
-    explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr);
+    // service; none gives one without devices. fileToOpen: as named on the command
+    // line (opened once the window is up: wait for it).
+    explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr,
+                           const QString& fileToOpen = {});
     ~WindowFixture();
 
     TFormMain& window() { return *window_; }
