@@ -1,11 +1,11 @@
 #include "app/EnterStartupFolder.h"
 
 #include "app/UserDialogs.h"
+#include "app/UserKorvoFolder.h"
 #include "files/InstalledDataFolder.h"
 #include "files/StartupFolder.h"
 
-#include <QDir>
-#include <QStandardPaths>
+#include <QFile>
 #include <QString>
 #include <filesystem>
 #include <system_error>
@@ -13,23 +13,19 @@
 namespace korvo {
 namespace {
 
-// The generic data location keeps the folder at .../share/korvo whatever
-// application and organisation names the program sets for its settings.
 StartupPlaces Places()
 {
     StartupPlaces places;
     std::error_code ec;
     places.WorkingFolder = std::filesystem::current_path(ec);
     places.InstalledFolder = InstalledDataFolder();
-    if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")) {
+    const QString user = UserKorvoFolder();
+    if (!user.isEmpty())
+        places.UserFolder = std::filesystem::path(QFile::encodeName(user).toStdString());
+    else if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME"))
         places.UserFolderUnknownReason = "HOME is not set";
-        return places;
-    }
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty() || QDir::isRelativePath(data))
-        places.UserFolderUnknownReason = "the system names no folder for a user's data";
     else
-        places.UserFolder = std::filesystem::path(QDir(data).filePath(QStringLiteral("korvo")).toStdString());
+        places.UserFolderUnknownReason = "the system names no folder for a user's data";
     return places;
 }
 

@@ -4,6 +4,7 @@
 #include "app/RecoveryKeeper.h"
 #include "app/TextConversion.h"
 #include "app/UserDialogs.h"
+#include "app/UserKorvoFolder.h"
 #include "app/widgets/ControlListBox.h"
 #include "app/widgets/DropDownList.h"
 #include "app/widgets/Edit.h"
@@ -14,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QStandardPaths>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,12 +38,14 @@ TFormMain::TFormMain(UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, QWid
     // A fixed single border: system menu and minimise button, no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A scene file dropped anywhere on the window opens (the text boxes take no drops).
+    setAcceptDrops(true);
     undoStack_ = new QUndoStack(this);
     undoStack_->setUndoLimit(UndoLimit);
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (!dataFolder.isEmpty())
+    const QString recoveryFolder = RecoveryFolder();
+    if (!recoveryFolder.isEmpty())
         recovery_ = new RecoveryKeeper(
-            QFile::encodeName(dataFolder + QStringLiteral("/recovery")).toStdString(),
+            QFile::encodeName(recoveryFolder).toStdString(),
             [this](const std::string& message) {
                 dialogs_.warn(QStringLiteral("Unsaved scenes cannot be kept for recovery after a crash.\n%1")
                                   .arg(QString::fromLocal8Bit(message.c_str())));
@@ -83,8 +85,12 @@ void TFormMain::FormShow()
     undoStack_->clear();
     UpdateModified();
     Panel2->move(-100, Panel2->y());
-    // Asked once the window is on the screen.
-    QTimer::singleShot(0, this, [this] { Guarded([this] { OfferRecovery(); }); });
+    // Asked once the window is on the screen; a file named on the command line is
+    // opened after that, so that restored scenes get the save question first.
+    QTimer::singleShot(0, this, [this] {
+        Guarded([this] { OfferRecovery(); });
+        Guarded([this] { OpenFileArgument(); });
+    });
 }
 
 void TFormMain::showEvent(QShowEvent* e)
@@ -192,8 +198,16 @@ void TFormMain::ControlListClick()
     QWidget* shown = nullptr;
     if (control.kind != ControlKind::Common || index == 0)
         shown = findChild<QWidget*>(QString::fromLatin1(PanelInfoOf(PanelOf(control.kind)).objectName));
+    // The focus stays where the user put it. In a box of a panel that goes, it
+    // moves to the first editor of the new panel, not along the focus chain.
+    QWidget* left = PanelHolding(focusWidget());
+    if (shown)
+        shown->setVisible(true);
+    if (left && left != shown)
+        FirstEditorOf(shown)->setFocus(Qt::OtherFocusReason);
     for (QWidget* panel : PropertyPanels())
-        panel->setVisible(panel == shown);
+        if (panel != shown)
+            panel->setVisible(false);
 
     if (index >= 1 && index <= OverlayLabelCount) {
         SelectedLabel->setOpaque(false);
@@ -229,11 +243,40 @@ void TFormMain::Label31Click(OverlayLabel* sender)
 
 void TFormMain::SceneButton1Click()
 {
+    // A box of a panel that the scene's "Common" hides finishes its edit (a number
+    // beyond the range becomes the bound) for the control it belongs to, before the
+    // scene changes; the focus then goes to the first editor of "Common".
+    QWidget* left = PanelHolding(focusWidget());
+    const bool leaves = left && left != PanelCommon;
+    if (leaves)
+        focusWidget()->clearFocus();
     for (int n = 1; n <= SceneCount; ++n)
         if (SceneButtons[static_cast<std::size_t>(n - 1)]->isChecked())
             state_.Bank.CurrentScene = n;
     ControlList->setItemIndex(0);
     ControlListClick();
+    if (leaves)
+        FirstEditorOf(PanelCommon)->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* TFormMain::PanelHolding(QWidget* w) const
+{
+    for (QWidget* panel : PropertyPanels())
+        if (w && panel->isAncestorOf(w))
+            return panel;
+    return nullptr;
+}
+
+// The panel's first editor that takes the focus; the control list when there is none.
+QWidget* TFormMain::FirstEditorOf(QWidget* panel) const
+{
+    if (panel)
+        for (const PanelInfo& info : AllPanels())
+            if (panel->objectName() == QLatin1String(info.objectName))
+                for (const PropertyBinding& b : PanelBindings(info.panel))
+                    if (QWidget* w = EditorWidget(b.editor); w->isEnabled())
+                        return w;
+    return ControlList;
 }
 
 void TFormMain::ShowOverview()
@@ -249,8 +292,9 @@ void TFormMain::SelDispChange()
 void TFormMain::RefreshOverview(int mode)
 {
     const OverviewTexts texts = ComputeOverview(state_.Bank, mode, state_.NoteNames);
+    // A button takes "&" as the mark of a shortcut letter; doubled it shows as stored.
     for (std::size_t s = 0; s < SceneButtons.size(); ++s)
-        SceneButtons[s]->setText(ShownText(texts.sceneButtons[s]));
+        SceneButtons[s]->setText(ShownText(texts.sceneButtons[s]).replace(QLatin1Char('&'), QStringLiteral("&&")));
     for (std::size_t i = 0; i < Labels.size(); ++i)
         if (texts.labels[i])
             Labels[i]->setCaption(ShownText(*texts.labels[i]));

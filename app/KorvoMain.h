@@ -17,6 +17,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QToolButton;
+class QUrl;
 class QUndoStack;
 class QWidget;
 
@@ -56,11 +57,17 @@ public:
     // MIDI ports are closed, and the program ends with status 0 without questions.
     [[noreturn]] void EndOnSignal();
 
+    // A scene file (an absolute path) to open once the window is up and the
+    // recovery question, if any, is answered.
+    void openAtStart(const QString& path) { startFile_ = path; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // Handlers, named after their element and event.
@@ -101,6 +108,17 @@ private:
     void Saveas1Click();
     bool SaveAs();
     void SaveTo(const std::string& path);
+    // The one way a scene file is opened: by File > Open, the command line, a drop
+    // and Open Recent. The scenes, the name Save writes, no unsaved changes.
+    // wholeOrNothing: a file that cannot be read whole changes nothing (else a
+    // short file has replaced what it holds, as File > Open always did).
+    void OpenSceneFile(const QString& path, bool wholeOrNothing = false);
+    void OpenFileArgument();
+    void OpenRecentClick(const QString& path);
+    void OpenDropped(const QList<QUrl>& urls);
+    // A file just opened or saved: first in Open Recent, its folder the dialogs' start.
+    void RememberSceneFile(const std::string& path);
+    void FillOpenRecent();
 
     // Communication with the controller.
     void ReadSceneData1Click();
@@ -132,6 +150,9 @@ private:
     void BuildTabOrder();
     void CentreOnWorkArea();
     void FrameSelectedLabel(bool outOfView);
+    QWidget* FirstEditorOf(QWidget* panel) const;
+    QWidget* PanelHolding(QWidget* w) const;
+    void UpdatePadNumberLook();
     void ConnectEditors();
     void RefreshOverview(int mode);
     void ShowOverview(); // RefreshOverview with the display mode chosen
@@ -157,6 +178,7 @@ private:
     int stepDepth_ = 0;         // RecordStep calls under way
     bool applyingStep_ = false; // an undo or redo is filling the panels: store nothing
     RecoveryKeeper* recovery_ = nullptr;
+    QString startFile_; // opened once the window is up
 
     bool shownOnce_ = false;
     bool closeConfirmed_ = false;
@@ -218,6 +240,7 @@ private:
 
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
+    QMenu* OpenRecent1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Quit1 = nullptr;

@@ -1,10 +1,13 @@
 // The File and Edit menu commands: scene files, and copy and paste of a control.
+#include "app/EditorSettings.h"
 #include "app/KorvoMain.h"
 #include "app/UserDialogs.h"
 #include "app/widgets/ControlListBox.h"
 #include "files/SceneFile.h"
+#include "files/SceneFileError.h"
 #include "files/SceneFileName.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -36,18 +39,38 @@ void TFormMain::Open1Click()
 {
     if (!AskToSaveChanges())
         return;
-    const auto chosen = dialogs_.openFile();
-    if (!chosen)
-        return;
-    const std::string path = LocalPath(*chosen);
-    RecordStep(QStringLiteral("Open %1").arg(QFileInfo(*chosen).fileName()), [&] {
-        ReadSceneFile(path, state_.Bank); // a failure stops here, before the redisplay
+    if (const auto chosen = dialogs_.openFile(EditorSettings().sceneFolder()))
+        OpenSceneFile(*chosen);
+}
+
+void TFormMain::OpenSceneFile(const QString& chosen, bool wholeOrNothing)
+{
+    const std::string path = LocalPath(chosen);
+    const auto read = [&](SceneBank& bank) {
+        if (QFileInfo(chosen).isDir())
+            throw SceneFileError(CannotOpenMessage(path, "it is a folder, not a scene file"));
+        try {
+            ReadSceneFile(path, bank);
+        } catch (const SceneFileError& e) {
+            throw SceneFileError(CannotOpenMessage(path, e.what()));
+        }
+    };
+    SceneBank whole = state_.Bank;
+    if (wholeOrNothing)
+        read(whole);
+    RecordStep(QStringLiteral("Open %1").arg(QFileInfo(chosen).fileName()), [&] {
+        // A failure stops here, before the redisplay.
+        if (wholeOrNothing)
+            state_.Bank.Scenes = whole.Scenes;
+        else
+            read(state_.Bank);
         // Save writes back to the file being edited.
         state_.CurrentFileName = path;
         ControlListClick();
     });
     state_.MarkClean();
     UpdateModified();
+    RememberSceneFile(path);
 }
 
 void TFormMain::Save1Click()
@@ -66,11 +89,16 @@ void TFormMain::Saveas1Click()
 
 bool TFormMain::SaveAs()
 {
-    const std::string preset = state_.CurrentFileName.empty() ? StampedSceneFileName() : state_.CurrentFileName;
-    const auto chosen = dialogs_.saveFile(QFile::decodeName(preset.c_str()));
+    // The file being edited, or a stamped name in the folder last used.
+    const QFileInfo known(QFile::decodeName(state_.CurrentFileName.c_str()));
+    const QString folder = known.isAbsolute() ? known.absolutePath() : EditorSettings().sceneFolder();
+    const QString name = state_.CurrentFileName.empty() ? QFile::decodeName(StampedSceneFileName().c_str())
+                                                        : known.fileName();
+    const auto chosen = dialogs_.saveFile(folder, name);
     if (!chosen) {
-        // The dialog's name stays the file name, even after a cancel.
-        state_.CurrentFileName = preset;
+        // The dialog's name, in the folder it showed, stays the file name, even
+        // after a cancel.
+        state_.CurrentFileName = LocalPath(QDir(folder).filePath(name));
         UpdateModified();
         return false;
     }
@@ -86,6 +114,16 @@ void TFormMain::SaveTo(const std::string& path)
     state_.CurrentFileName = path;
     state_.MarkClean();
     UpdateModified();
+    RememberSceneFile(path);
+}
+
+void TFormMain::RememberSceneFile(const std::string& path)
+{
+    const QString file = QFile::decodeName(path.c_str());
+    const EditorSettings settings;
+    settings.addRecentFile(file);
+    settings.rememberSceneFolderOf(file);
+    FillOpenRecent();
 }
 
 void TFormMain::Copy1Click()

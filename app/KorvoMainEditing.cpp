@@ -46,8 +46,10 @@ void TFormMain::ConnectEditors()
             connect(SelPadAssignType, &DropDownList::changedByUser, this,
                     [this] { Guarded([this] { SelPadAssignTypeChange(); }); });
         else if (editor == PropertyEditor::PadCCNumber)
-            connect(EditPadCCNumber, &QLineEdit::textChanged, this,
-                    [this] { Guarded([this] { EditPadCCNumberChange(); }); });
+            connect(EditPadCCNumber, &QLineEdit::textChanged, this, [this] {
+                UpdatePadNumberLook();
+                Guarded([this] { EditPadCCNumberChange(); });
+            });
         else if (auto* list = qobject_cast<DropDownList*>(w))
             connect(list, &DropDownList::changedByUser, this, handler);
         else if (auto* box = qobject_cast<QLineEdit*>(w))
@@ -148,6 +150,18 @@ void TFormMain::UpdatePadEnables(int assignType)
     EditPadOFFValue->setEnabled(e.values);
     SelPadBehavior->setEnabled(e.behaviour);
     SelPadMIDICh->setEnabled(e.behaviour);
+    UpdatePadNumberLook();
+}
+
+// Text the pad number box does not understand (it stores 0) shows in the error
+// colour until corrected, with what the box accepts as its tooltip.
+void TFormMain::UpdatePadNumberLook()
+{
+    const int mode = SelPadAssignType->itemIndex();
+    const std::string text = StoredBytes(EditPadCCNumber->text());
+    const bool understood = !IsPadNumberMode(mode) || PadNumberUnderstood(text, mode, state_.NoteNames);
+    EditPadCCNumber->setProblem(
+        understood ? QString() : QString::fromLatin1(PadNumberAccepted(mode, state_.NoteNames).c_str()));
 }
 
 // The change handler of every editor but the pad number's own: run the enable rule,

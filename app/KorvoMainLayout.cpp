@@ -225,6 +225,13 @@ void TFormMain::BuildLayout()
                                              "QToolButton:hover:!checked { background: rgb(229, 241, 251); }"));
         sceneGroup->addButton(button);
         connect(button, &QToolButton::clicked, this, [this] { Guarded([this] { SceneButton1Click(); }); });
+        // Alt+1 to Alt+4 click the button; the button's own shortcut would follow its text.
+        auto* key = new QAction(this);
+        key->setObjectName(QStringLiteral("SceneKey%1").arg(n + 1));
+        key->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + n)));
+        key->setShortcutContext(Qt::WindowShortcut);
+        connect(key, &QAction::triggered, button, &QToolButton::click);
+        addAction(key);
     }
     Panel1->findChild<QToolButton*>(QStringLiteral("SceneButton1"))->setChecked(true);
 
@@ -325,6 +332,12 @@ void TFormMain::BuildMenu()
     file->setObjectName(QStringLiteral("File1"));
     New1 = item(file, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &TFormMain::New1Click);
     Open1 = item(file, "Open1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TFormMain::Open1Click);
+    // Filled from the settings each time it opens: another editor may have added files.
+    OpenRecent1 = file->addMenu(QStringLiteral("Open Recent"));
+    OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
+    OpenRecent1->setToolTipsVisible(true);
+    connect(OpenRecent1, &QMenu::aboutToShow, this, [this] { FillOpenRecent(); });
+    FillOpenRecent();
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFormMain::Save1Click);
     Saveas1 = item(file, "Saveas1", QStringLiteral("Save as"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), &TFormMain::Saveas1Click);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));

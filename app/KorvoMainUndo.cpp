@@ -69,7 +69,8 @@ void TFormMain::ApplyStep(const BankSnapshot& snapshot, const StepSelection& sel
 
 void TFormMain::UpdateTitle()
 {
-    // "[*]" is where the desktop's modified marker goes.
+    // The file's name, then the program's, as desktop programs do; "[*]" is where
+    // the desktop's modified marker goes.
     const QString program = QStringLiteral("Controller editor");
     if (state_.CurrentFileName.empty())
         setWindowTitle(program + QStringLiteral("[*]"));

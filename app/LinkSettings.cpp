@@ -1,13 +1,15 @@
 #include "app/LinkSettings.h"
 
+#include "app/EditorSettings.h"
+
 #include <QSettings>
 
 namespace korvo {
 
 namespace {
 
-// The user's settings of the editor (on Linux ~/.config/Korvo/Korvo Editor.conf).
-QSettings Settings() { return QSettings(QStringLiteral("Korvo"), QStringLiteral("Korvo Editor")); }
+// The editor's settings file, shared with the recent files and folders.
+QSettings Settings() { return QSettings(EditorSettingsFile(), QSettings::IniFormat); }
 
 const QString ServiceKey = QStringLiteral("Link/MidiService");
 const QString VerifyKey = QStringLiteral("Link/VerifyAfterSend");

@@ -10,7 +10,7 @@
 
 namespace korvo {
 
-int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi)
+int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts> midi, const QString& fileToOpen)
 {
     std::unique_ptr<TFormMain> FormMain;
     try {
@@ -22,6 +22,7 @@ int RunEditor(QApplication& app, UserDialogs& dialogs, std::unique_ptr<MidiPorts
     dialogs.setParentWindow(FormMain.get());
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::received, FormMain.get(), [&] { FormMain->EndOnSignal(); });
+    FormMain->openAtStart(fileToOpen);
     FormMain->show();
     const int status = app.exec();
     dialogs.setParentWindow(nullptr);

@@ -76,9 +76,9 @@ void QtDialogs::error(const QString& text)
     QMessageBox::critical(parent_, ApplicationTitle(), text);
 }
 
-std::optional<QString> QtDialogs::openFile()
+std::optional<QString> QtDialogs::openFile(const QString& folder)
 {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QString(), folder);
     dialog.setOptions(SceneDialogOptions());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist is reported on opening
@@ -89,9 +89,9 @@ std::optional<QString> QtDialogs::openFile()
     return dialog.selectedFiles().front();
 }
 
-std::optional<QString> QtDialogs::saveFile(const QString& presetName)
+std::optional<QString> QtDialogs::saveFile(const QString& folder, const QString& presetName)
 {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QString(), folder);
     dialog.setOptions(SceneDialogOptions()); // asks before replacing a file
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

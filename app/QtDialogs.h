@@ -16,8 +16,8 @@ public:
     void inform(const QString& text) override;
     void warn(const QString& text) override;
     void error(const QString& text) override;
-    std::optional<QString> openFile() override;
-    std::optional<QString> saveFile(const QString& presetName) override;
+    std::optional<QString> openFile(const QString& folder) override;
+    std::optional<QString> saveFile(const QString& folder, const QString& presetName) override;
 
 private:
     QWidget* parent_;

@@ -39,11 +39,11 @@ public:
     // The application's error display: an error icon, the executable's name as title.
     virtual void error(const QString& text) = 0;
 
-    // The scene-file dialogs: filter "*.kvo Korvo File" (*.kvo), default suffix kvo.
-    // Nothing when the user cancels.
-    virtual std::optional<QString> openFile() = 0;
+    // The scene-file dialogs: filter "*.kvo Korvo File" (*.kvo), default suffix kvo,
+    // starting in folder. Nothing when the user cancels.
+    virtual std::optional<QString> openFile(const QString& folder) = 0;
     // Preset with a file name; asks before replacing an existing file.
-    virtual std::optional<QString> saveFile(const QString& presetName) = 0;
+    virtual std::optional<QString> saveFile(const QString& folder, const QString& presetName) = 0;
 };
 
 } // namespace korvo

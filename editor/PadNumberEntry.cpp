@@ -39,4 +39,26 @@ std::int32_t ReadPadNumber(std::string_view text, int mode, const NoteNames& not
     return WholeNumberOr(trimmed, 0);
 }
 
+bool PadNumberUnderstood(std::string_view text, int mode, const NoteNames& notes)
+{
+    const std::string_view trimmed = TrimBlanksAndControls(text);
+    if (mode == PadModeControlChange)
+        return ParseWholeNumber(trimmed).has_value();
+    if (mode == PadModeNote)
+        return NoteNumber(notes, trimmed) >= 0 || ParseWholeNumber(trimmed).has_value();
+    return true;
+}
+
+std::string PadNumberAccepted(int mode, const NoteNames& notes)
+{
+    if (mode == PadModeControlChange)
+        return "A control-change number: decimal (0 to 127) or hexadecimal ($7F, 0x7F).";
+    if (mode != PadModeNote)
+        return {};
+    std::string names = "a note name as listed in NotePara.ini";
+    if (!notes.empty())
+        names = "a note name from " + notes.front() + " to " + notes.back() + " as listed in NotePara.ini";
+    return "Either " + names + ", in capitals or not, or a note number.";
+}
+
 } // namespace korvo

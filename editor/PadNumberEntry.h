@@ -28,4 +28,12 @@ std::string StepPadNumber(std::string_view text, int mode, int step, const NoteN
 // whole number stands for that number; anything else gives 0.
 std::int32_t ReadPadNumber(std::string_view text, int mode, const NoteNames& notes);
 
+// Whether ReadPadNumber understands the text rather than falling back to 0:
+// Control Change, a whole number; Note, a note name or a whole number. Any other
+// mode reads nothing and is always understood.
+bool PadNumberUnderstood(std::string_view text, int mode, const NoteNames& notes);
+
+// What the box accepts in a mode, in words for the user; empty for other modes.
+std::string PadNumberAccepted(int mode, const NoteNames& notes);
+
 } // namespace korvo

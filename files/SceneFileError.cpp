@@ -49,4 +49,9 @@ std::string CannotSaveMessage(const std::string& path, const std::string& reason
     return "Cannot save " + path + ": " + reason;
 }
 
+std::string CannotOpenMessage(const std::string& path, const std::string& reason)
+{
+    return "Cannot open " + path + ": " + reason;
+}
+
 } // namespace korvo

@@ -22,5 +22,7 @@ std::string IoErrorMessage(int error, const std::string& path);
 
 // The message of a failed save, naming the file: "Cannot save <path>: <reason>".
 std::string CannotSaveMessage(const std::string& path, const std::string& reason);
+// The message of a failed open, naming the file: "Cannot open <path>: <reason>".
+std::string CannotOpenMessage(const std::string& path, const std::string& reason);
 
 } // namespace korvo

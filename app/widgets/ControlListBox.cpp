@@ -1,5 +1,7 @@
 #include "app/widgets/ControlListBox.h"
 
+#include <QMouseEvent>
+
 namespace korvo {
 
 ControlListBox::ControlListBox(QWidget* parent) : QListWidget(parent)
@@ -27,10 +29,34 @@ void ControlListBox::setItemIndex(int row)
     settingFromCode_ = false;
 }
 
+// The other buttons only take the focus (which the application gives on a press).
 void ControlListBox::mousePressEvent(QMouseEvent* e)
 {
+    if (e->button() != Qt::LeftButton)
+        return e->accept();
     reportedRow_ = -2;
     QListWidget::mousePressEvent(e);
+}
+
+void ControlListBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return e->accept();
+    QListWidget::mouseReleaseEvent(e);
+}
+
+void ControlListBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return e->accept();
+    QListWidget::mouseDoubleClickEvent(e);
+}
+
+void ControlListBox::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!(e->buttons() & Qt::LeftButton) && e->buttons() != Qt::NoButton)
+        return e->accept();
+    QListWidget::mouseMoveEvent(e);
 }
 
 } // namespace korvo

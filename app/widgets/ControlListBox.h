@@ -1,7 +1,8 @@
 #pragma once
-// The list of controls. Its click handler runs for a click on an entry (also the
-// one already selected) and whenever the user moves the selection (keyboard,
-// type-ahead, dragging), never when the selection is set from code.
+// The list of controls. Where QListWidget differs from what the editor needs: its
+// click handler runs for a click on an entry (also the one already selected) and
+// whenever the user moves the selection (keyboard, type-ahead, dragging), never
+// when the selection is set from code; and only the left mouse button selects.
 
 #include <QListWidget>
 
@@ -21,6 +22,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
     bool settingFromCode_ = false;

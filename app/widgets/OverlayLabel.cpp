@@ -10,6 +10,8 @@ OverlayLabel::OverlayLabel(QWidget* parent) : QLabel(parent)
     setWordWrap(true);
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
+    // A click puts the keyboard focus here, out of any box of the panel it replaces.
+    setFocusPolicy(Qt::ClickFocus);
     setAutoFillBackground(false);
 }
 

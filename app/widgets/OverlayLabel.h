@@ -1,6 +1,7 @@
 #pragma once
 // A text label laid over the controller picture: centred, word-wrapping, breaking
-// its line at a carriage return, transparent unless made opaque, and clickable.
+// its line at a carriage return, transparent unless made opaque, and clickable
+// (QLabel has no click) with the left button; a click gives it the keyboard focus.
 
 #include <QLabel>
 

@@ -3,6 +3,7 @@
 #include "app/widgets/WindowShortcuts.h"
 #include "scene/WholeNumber.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -33,6 +34,7 @@ SpinEdit::SpinEdit(QWidget* parent)
 {
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9+\\-]*")), this));
     setCursor(Qt::SizeVerCursor);
+    setAcceptDrops(false);
     setTextMargins(0, 0, ButtonWidth, 0);
     QLineEdit::setText(QStringLiteral("0"));
     connect(up_, &QToolButton::clicked, this, [this] {
@@ -90,8 +92,11 @@ void SpinEdit::keyPressEvent(QKeyEvent* e)
 
 void SpinEdit::focusOutEvent(QFocusEvent* e)
 {
-    // Only a number outside the range is corrected; other text stays as typed.
-    if (const auto typed = ParseWholeNumber(text().toStdString()); typed && clamp(*typed) != *typed)
+    // Only a number outside the range is corrected, and only when the focus moves
+    // on within the window; other text stays as typed.
+    const bool movesOn = e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason &&
+                         e->reason() != Qt::MenuBarFocusReason;
+    if (const auto typed = ParseWholeNumber(text().toStdString()); movesOn && typed && clamp(*typed) != *typed)
         setValue(*typed);
     QLineEdit::focusOutEvent(e);
 }

@@ -1,12 +1,20 @@
 #pragma once
-// An integer field with up and down buttons and a lower and upper bound.
+// An integer field with up and down buttons and a lower and upper bound. Where
+// QSpinBox differs from what the editor needs: a number outside the range can be
+// typed and is kept (and stored) until the focus moves on, a stored number can be
+// shown unclamped, and text that is no number reads as the lower bound.
 //  - Typing accepts only digits, "+" and "-"; a number typed outside the range is
 //    kept as typed while the field has the focus, and set to the nearer bound when
-//    the focus leaves.
-//  - The buttons and the Up/Down keys step by 1, clamped to the range.
+//    the focus moves to another widget of the window (Tab, Shift+Tab, a click, or
+//    the program moving it), not when a menu or popup opens or the window loses
+//    activation (a message box, another window).
+//  - The buttons (QToolButton's auto-repeat) and the Up/Down keys step by 1,
+//    clamped to the range.
 //  - setValue() clamps; setText() shows the text as given.
 //  - value() reads the text as a whole number, or the lower bound if it is none.
 //  - textChanged runs whenever the shown text changes, by the user or by code.
+//  - Ctrl key combinations are left to the window's menu shortcuts, and it takes
+//    no drops.
 
 #include <QLineEdit>
 

@@ -6,12 +6,18 @@
 
 namespace korvo {
 
-StepButton::StepButton(QWidget* parent) : QWidget(parent)
+StepButton::StepButton(QWidget* parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    connect(&repeat_, &QTimer::timeout, this, [this] {
-        repeat_.setInterval(100);
-        fire();
+    setAutoRepeat(true);
+    setAutoRepeatDelay(400);
+    setAutoRepeatInterval(100);
+    // pressed() comes at the press and again with every repeat.
+    connect(this, &QAbstractButton::pressed, this, [this] {
+        if (top_)
+            emit topClick();
+        else
+            emit bottomClick();
     });
 }
 
@@ -23,31 +29,16 @@ bool StepButton::isTopHalf(QPointF p) const
     return !(p.y() > -(h / w) * p.x() + h);
 }
 
-void StepButton::fire()
-{
-    if (down_ == Down::Top)
-        emit topClick();
-    else if (down_ == Down::Bottom)
-        emit bottomClick();
-}
-
 void StepButton::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton || !isEnabled())
+    if (e->button() != Qt::LeftButton || !isEnabled()) {
+        e->ignore();
         return;
+    }
     if (focusControl_ && focusControl_->isEnabled())
         focusControl_->setFocus(Qt::MouseFocusReason);
-    down_ = isTopHalf(e->position()) ? Down::Top : Down::Bottom;
-    update();
-    fire();
-    repeat_.start(400);
-}
-
-void StepButton::mouseReleaseEvent(QMouseEvent*)
-{
-    repeat_.stop();
-    down_ = Down::None;
-    update();
+    top_ = isTopHalf(e->position());
+    QAbstractButton::mousePressEvent(e);
 }
 
 void StepButton::paintEvent(QPaintEvent*)
@@ -69,8 +60,8 @@ void StepButton::paintEvent(QPaintEvent*)
     bottom.closeSubpath();
 
     const QColor face = pal.color(QPalette::Button);
-    p.fillPath(top, down_ == Down::Top ? face.darker(125) : face);
-    p.fillPath(bottom, down_ == Down::Bottom ? face.darker(125) : face);
+    p.fillPath(top, isDown() && top_ ? face.darker(125) : face);
+    p.fillPath(bottom, isDown() && !top_ ? face.darker(125) : face);
     p.setPen(pal.color(QPalette::Mid));
     p.drawRect(r);
     p.drawLine(r.bottomLeft(), r.topRight());

@@ -1,15 +1,16 @@
 #pragma once
 // A two-part step button split along its diagonal (from the lower left to the upper
 // right corner): the upper-left half steps up, the lower-right half steps down.
-// A press clicks at once, repeats after 400 ms and then every 100 ms while held,
-// and gives the focus to the field it serves.
+// Where a pair of QToolButtons differs from what the editor needs: the two halves
+// share one square split on the diagonal, and a step comes at the press, not the
+// release. Held, QAbstractButton's auto-repeat steps again after 400 ms and then
+// every 100 ms. A press gives the focus to the field the button serves.
 
-#include <QTimer>
-#include <QWidget>
+#include <QAbstractButton>
 
 namespace korvo {
 
-class StepButton : public QWidget {
+class StepButton : public QAbstractButton {
     Q_OBJECT
 public:
     explicit StepButton(QWidget* parent = nullptr);
@@ -26,15 +27,10 @@ signals:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    enum class Down { None, Top, Bottom };
-    void fire();
-
     QWidget* focusControl_ = nullptr;
-    Down down_ = Down::None;
-    QTimer repeat_;
+    bool top_ = true; // the half pressed last
 };
 
 } // namespace korvo

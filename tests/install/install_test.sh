@@ -92,7 +92,7 @@ if [ "$mode" = with-file ]; then
     head -c 3536 /dev/zero >"$HOME/scenes/song.kvo"
     (cd "$HOME/scenes" && exec "$root/bin/korvo-editor" song.kvo) &
     editor=$!
-    win=$(window '^Controller editor')
+    win=$(window 'Controller editor$')
     [ -n "$win" ] || fail "the editor window did not appear"
     sleep 0.5
     xdotool windowfocus --sync "$win"

@@ -86,13 +86,18 @@ void FilesTest::cancelledSaveAsKeepsTheStampedName()
     Find<QAction>(f.window(), "Saveas1")->trigger();
     const QString preset = f.dialogs.shown.last().mid(6);
     QVERIFY2(QRegularExpression(QStringLiteral("^scene\\d{10}\\.kvo$")).match(preset).hasMatch(), qPrintable(preset));
-    QCOMPARE(QString::fromStdString(f.state().CurrentFileName), preset);
-    QVERIFY(!QFile::exists(f.path(preset)));
-    // Save now writes that bare name into the working directory without a dialog.
+    // The name stays, in the folder the dialog showed (the home folder, as there is
+    // no Documents folder), never the working folder.
+    const QString shownFolder = f.dialogs.folders.last();
+    QCOMPARE(shownFolder, QDir::homePath());
+    QCOMPARE(QString::fromStdString(f.state().CurrentFileName), QDir(shownFolder).filePath(preset));
+    QVERIFY(!QFile::exists(QDir(shownFolder).filePath(preset)));
+    // Save now writes that name there without a dialog.
     const int dialogs = f.dialogs.shown.size();
     QTest::keyClick(&f.window(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.dialogs.shown.size(), dialogs);
-    QCOMPARE(Bytes(f.path(preset)).size(), 3536);
+    QCOMPARE(Bytes(QDir(shownFolder).filePath(preset)).size(), 3536);
+    QVERIFY(!QFile::exists(f.path(preset)));
 }
 
 void FilesTest::saveAfterOpenWritesTheOpenedFile()
@@ -180,7 +185,7 @@ void FilesTest::openFailures()
         QCOMPARE(Find<SpinEdit>(f.window(), "EditKonbCCNumber")->text(), QStringLiteral("0")); // "Common" shown, knob untouched
         return;
     }
-    QCOMPARE(f.dialogs.shown.last(), QStringLiteral("error: ") + message);
+    QCOMPARE(f.dialogs.shown.last(), QStringLiteral("error: Cannot open %1: %2").arg(f.path(name), message));
     QCOMPARE(f.state().CurrentFileName, std::string());
     if (size > 0) {
         // Scenes 1-3 and 883 bytes of scene 4 replaced; its last byte kept.

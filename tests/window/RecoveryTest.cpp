@@ -2,11 +2,12 @@
 #include "FakeMidiPorts.h"
 #include "UserActions.h"
 #include "WindowFixture.h"
+#include "app/UserKorvoFolder.h"
 #include "app/widgets/SpinEdit.h"
 #include "files/RecoveryFile.h"
+#include "files/SceneFile.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTest>
 #include <cstring>
 
@@ -15,22 +16,19 @@ using namespace korvo::test;
 
 namespace {
 
-QString RecoveryFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
-}
-
 QStringList RecoveryFiles()
 {
     return QDir(RecoveryFolder()).entryList({QStringLiteral("*.kvr*")}, QDir::Files, QDir::Name);
 }
 
-// A second editor started in the same user's folders, as after a crash.
-std::unique_ptr<TFormMain> StartAnother(WindowFixture& f)
+// A second editor started in the same user's folders, as after a crash, with the
+// file named on its command line.
+std::unique_ptr<TFormMain> StartAnother(WindowFixture& f, const QString& fileToOpen = {})
 {
     auto w = std::make_unique<TFormMain>(
         f.dialogs, std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{},
                                                    std::vector<FakeMidiPorts::Input>{}));
+    w->openAtStart(fileToOpen);
     w->show();
     QTest::qWait(50); // the question comes once the window is up
     return w;
@@ -44,6 +42,8 @@ private slots:
     void fileFollowsUnsavedChanges();
     void restoreQuestion_data();
     void restoreQuestion();
+    void fileArgumentAfterRestoring_data();
+    void fileArgumentAfterRestoring();
     void badFilesAreMovedAside_data();
     void badFilesAreMovedAside();
 };
@@ -108,6 +108,39 @@ void RecoveryTest::restoreQuestion()
         QCOMPARE(QString::fromStdString(w->state().CurrentFileName), f.path("song.kvo"));
     }
     QCOMPARE(RecoveryFiles().contains(QStringLiteral("recovery-1-gone.kvr")), fileLeft);
+}
+
+void RecoveryTest::fileArgumentAfterRestoring_data()
+{
+    QTest::addColumn<int>("answer"); // to the save question that follows the restore
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("Cancel keeps the restored scenes") << int(DialogAnswer::Cancel) << false;
+    QTest::newRow("No opens the file") << int(DialogAnswer::No) << true;
+}
+
+// Restored scenes are unsaved changes: the file named on the command line comes
+// after the save question, never silently over them.
+void RecoveryTest::fileArgumentAfterRestoring()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    WindowFixture f;
+    SceneBank bank = f.state().Bank;
+    StoreSceneName(bank.Scenes[0], "RESCUED");
+    QDir().mkpath(RecoveryFolder());
+    WriteRecoveryFile((RecoveryFolder() + "/recovery-1-gone.kvr").toStdString(), "", bank);
+    SceneBank other;
+    StoreSceneName(other.Scenes[0], "ARGUMENT");
+    WriteSceneFile(f.path("argument.kvo").toStdString(), other);
+
+    f.dialogs.shown.clear();
+    f.dialogs.answers = {DialogAnswer::Yes, DialogAnswer(answer)};
+    auto w = StartAnother(f, f.path("argument.kvo"));
+    QCOMPARE(f.dialogs.shown,
+             QStringList({"ask: Confirm: Unsaved scenes from an earlier session were found. Restore them?",
+                          "ask: Warning: Do you want to save changes?"}));
+    QCOMPARE(SceneNameText(w->state().Bank.Scenes[0]), std::string(opened ? "ARGUMENT" : "RESCUED"));
+    QCOMPARE(w->state().Modified(), !opened);
 }
 
 void RecoveryTest::badFilesAreMovedAside_data()

@@ -21,6 +21,8 @@ public:
     // Everything shown, as "ask: Warning|Confirm: <text>", "inform: <text>", "warn: ...", "error: ...",
     // "open", "save: <preset>".
     QStringList shown;
+    // The folder each file dialog started in.
+    QStringList folders;
 
     DialogAnswer ask(DialogIcon icon, const QString& text, DialogButtons) override
     {
@@ -30,14 +32,16 @@ public:
     void inform(const QString& text) override { shown << QStringLiteral("inform: ") + text; }
     void warn(const QString& text) override { shown << QStringLiteral("warn: ") + text; }
     void error(const QString& text) override { shown << QStringLiteral("error: ") + text; }
-    std::optional<QString> openFile() override
+    std::optional<QString> openFile(const QString& folder) override
     {
         shown << QStringLiteral("open");
+        folders << folder;
         return File();
     }
-    std::optional<QString> saveFile(const QString& presetName) override
+    std::optional<QString> saveFile(const QString& folder, const QString& presetName) override
     {
         shown << QStringLiteral("save: ") + presetName;
+        folders << folder;
         return File();
     }
 

@@ -1,6 +1,8 @@
 #include "WindowFixture.h"
 
 #include "FakeMidiPorts.h"
+#include "app/EditorSettings.h"
+#include "app/UserKorvoFolder.h"
 
 #include <QFile>
 #include <QSettings>
@@ -35,9 +37,10 @@ const bool homeIsPrivate = [] {
 
 void ClearSettings()
 {
-    QSettings(QStringLiteral("Korvo"), QStringLiteral("Korvo Editor")).clear();
+    QFile::remove(EditorSettingsFile());
     // Recovery files that earlier windows of the program left.
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
+    if (const QString folder = RecoveryFolder(); !folder.isEmpty())
+        QDir(folder).removeRecursively();
 }
 
 void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
@@ -53,7 +56,8 @@ void WriteStartupFiles(const QString& folder, const QByteArray& defParaText)
     }
 }
 
-WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi, bool keepSettings)
+WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<MidiPorts> midi, bool keepSettings,
+                             const QString& fileToOpen)
     : previousDir_(QDir::currentPath())
 {
     if (!keepSettings)
@@ -63,6 +67,7 @@ WindowFixture::WindowFixture(const QByteArray& defParaText, std::unique_ptr<Midi
     if (!midi)
         midi = std::make_unique<FakeMidiPorts>(std::vector<FakeMidiPorts::Output>{}, std::vector<FakeMidiPorts::Input>{});
     window_ = std::make_unique<TFormMain>(dialogs, std::move(midi));
+    window_->openAtStart(fileToOpen);
     window_->show();
     window_->activateWindow();
     (void)QTest::qWaitForWindowExposed(window_.get());

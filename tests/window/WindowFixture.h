@@ -20,9 +20,10 @@ class WindowFixture {
 public:
     // defParaText: the DefPara.ini to use; empty for the shipped one. midi: the MIDI
     // service; none gives one without devices. keepSettings: start with the
-    // settings a previous window kept, instead of none.
+    // settings a previous window kept, instead of none. fileToOpen: as named on the
+    // command line (opened once the window is up: wait for it).
     explicit WindowFixture(const QByteArray& defParaText = {}, std::unique_ptr<MidiPorts> midi = nullptr,
-                           bool keepSettings = false);
+                           bool keepSettings = false, const QString& fileToOpen = {});
     ~WindowFixture();
 
     TFormMain& window() { return *window_; }
