@@ -255,6 +255,15 @@ void MainWindowTest::focusFollowsTheSelection_data()
                Find<SpinEdit>(w, "EditKeyONValue")->setFocus();
                QTest::keyClick(Find<SpinEdit>(w, "EditKeyONValue"), Qt::Key_Z, Qt::ControlModifier);
            }) << "SelKonbEnable" << 1;
+    QTest::newRow("paste that greys the box with the caret")
+        << 6 << "ControlList" << UserStep([](TFormMain& w) {
+               w.state().Bank.Current().KonbEnable[1] = 0; // Knob-2, copied onto Knob-1
+               QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+               Select(w, 5);
+               Find<SpinEdit>(w, "EditKonbCCNumber")->setFocus();
+               QTest::keyClick(Find<SpinEdit>(w, "EditKonbCCNumber"), Qt::Key_V, Qt::ControlModifier);
+               QVERIFY(!Find<SpinEdit>(w, "EditKonbCCNumber")->isEnabled());
+           }) << "SelKonbEnable" << 1;
 }
 
 // The focus stays where the user put it, and a box of a panel that goes hands it
