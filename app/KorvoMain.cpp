@@ -221,6 +221,11 @@ void TFormMain::ControlListClick()
     RecordStep(QStringLiteral("Select %1").arg(QString::fromStdString(ControlEntryName(index))),
                [&] { FillPanel(index); });
 
+    // A box that the fill disabled (a paste, an undo) has passed the focus along the
+    // focus chain: it goes to the panel's first editor instead.
+    if (left && left == shown && !PanelHolding(focusWidget()))
+        FirstEditorOf(shown)->setFocus(Qt::OtherFocusReason);
+
     FrameSelectedLabel(index == 0);
     RefreshOverview(SelDisp->itemIndex());
 }

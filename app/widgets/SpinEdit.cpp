@@ -3,6 +3,7 @@
 #include "app/widgets/WindowShortcuts.h"
 #include "scene/WholeNumber.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -93,9 +94,11 @@ void SpinEdit::keyPressEvent(QKeyEvent* e)
 void SpinEdit::focusOutEvent(QFocusEvent* e)
 {
     // Only a number outside the range is corrected, and only when the focus moves
-    // on within the window; other text stays as typed.
+    // on to another widget of this window (a popup list takes it into a window of
+    // its own); other text stays as typed.
+    const QWidget* next = QApplication::focusWidget();
     const bool movesOn = e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason &&
-                         e->reason() != Qt::MenuBarFocusReason;
+                         e->reason() != Qt::MenuBarFocusReason && (!next || next->window() == window());
     if (const auto typed = ParseWholeNumber(text().toStdString()); movesOn && typed && clamp(*typed) != *typed)
         setValue(*typed);
     QLineEdit::focusOutEvent(e);

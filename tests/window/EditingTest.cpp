@@ -10,6 +10,10 @@
 #include "app/widgets/StepButton.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 #include <QToolButton>
 #include <cstring>
@@ -39,7 +43,16 @@ private slots:
     void padNumberStepping_data();
     void padNumberStepping();
     void padNumberTypingAndSwitching();
+    void padNumberNotUnderstood_data();
+    void padNumberNotUnderstood();
     void copyAndPaste();
+    void fillShowsStoredNumbersUnchanged_data();
+    void fillShowsStoredNumbersUnchanged();
+    void outOfRangeNumberUntilTheFocusMoves_data();
+    void outOfRangeNumberUntilTheFocusMoves();
+    void saveFromTheMenuWritesWhatCtrlSWrites();
+    void sceneNamesAsStored_data();
+    void sceneNamesAsStored();
 };
 
 void EditingTest::fillSideEffects()
@@ -341,6 +354,231 @@ void EditingTest::copyAndPaste()
     const TSceneRecord again = Scene(f, 3);
     Find<QAction>(w, "Peast1")->trigger();
     QCOMPARE(std::memcmp(&again, &Scene(f, 3), sizeof again), 0);
+}
+
+void EditingTest::padNumberNotUnderstood_data()
+{
+    QTest::addColumn<int>("mode"); // 1 Control Change, 2 Note
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("understood");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("note name") << 2 << "C4" << true << 60;
+    QTest::newRow("note name in small letters") << 2 << "c#4" << true << 61;
+    QTest::newRow("flat name") << 2 << "Eb3" << false << 0;
+    QTest::newRow("no note") << 2 << "X" << false << 0;
+    QTest::newRow("blank inside") << 2 << "A 2" << false << 0;
+    QTest::newRow("note number") << 2 << "64" << true << 64;
+    QTest::newRow("number") << 1 << "$7F" << true << 127;
+    QTest::newRow("no number") << 1 << "X" << false << 0;
+    QTest::newRow("note name as a number") << 1 << "C4" << false << 0;
+}
+
+// Text that names no note (nor, in Note mode, a number) shows in the error colour
+// with what the box accepts, until corrected; what is stored stays as it was.
+void EditingTest::padNumberNotUnderstood()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, typed);
+    QFETCH(bool, understood);
+    QFETCH(int, stored);
+    WindowFixture f;
+    TFormMain& w = f.window();
+    QApplication::setActiveWindow(&w);
+    Scene(f).PadAssignType[2] = mode;
+    Select(w, 15);
+    auto* box = Find<Edit>(w, "EditPadCCNumber");
+    const QColor normal = box->palette().color(QPalette::Text);
+    Type(w, box, typed);
+    QCOMPARE(Scene(f).PadCCNumber[2], stored);
+    QCOMPARE(box->hasProblem(), !understood);
+    QCOMPARE(box->palette().color(QPalette::Text) != normal, !understood);
+    if (!understood)
+        QVERIFY2(box->toolTip().contains(mode == 2 ? QStringLiteral("C-1 to G9") : QStringLiteral("0 to 127")),
+                 qPrintable(box->toolTip()));
+    // Corrected, or the pad switched to No Assign: the usual colour again.
+    Type(w, box, QStringLiteral("1"));
+    QVERIFY(!box->hasProblem());
+    QCOMPARE(box->palette().color(QPalette::Text), normal);
+    Type(w, box, typed);
+    Choose(Find<DropDownList>(w, "SelPadAssignType"), 0);
+    QVERIFY(!box->hasProblem());
+}
+
+using FieldRef = std::function<std::int32_t&(TSceneRecord&)>;
+
+void EditingTest::fillShowsStoredNumbersUnchanged_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<FieldRef>("field");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shown");
+    const FieldRef bend = [](TSceneRecord& r) -> std::int32_t& { return r.BendSpeed; };
+    QTest::newRow("bend speed 9") << "EditBendSpeed" << bend << 9 << "10";
+    // The store's 32-bit wrap: 2147483647 + 1 shows as -2147483648, which reads back.
+    QTest::newRow("bend speed at the limit") << "EditBendSpeed" << bend << 2147483647 << "-2147483648";
+    QTest::newRow("bend speed at the lower limit") << "EditBendSpeed" << bend << (-2147483647 - 1) << "-2147483647";
+    QTest::newRow("constant velocity beyond the range")
+        << "EditKeyConstVelocity" << FieldRef([](TSceneRecord& r) -> std::int32_t& { return r.KeyConstVelocity; })
+        << 300 << "300";
+}
+
+// Showing a stored number never changes it.
+void EditingTest::fillShowsStoredNumbersUnchanged()
+{
+    QFETCH(QString, editor);
+    QFETCH(FieldRef, field);
+    QFETCH(int, stored);
+    QFETCH(QString, shown);
+    WindowFixture f;
+    TFormMain& w = f.window();
+    field(Scene(f, 2)) = stored;
+    f.state().MarkClean();
+    QTest::mouseClick(SceneButton(w, 1), Qt::LeftButton);
+    QCOMPARE(f.find<QLineEdit>(editor)->text(), shown);
+    QCOMPARE(field(Scene(f, 2)), stored);
+    QVERIFY(!f.state().Modified());
+}
+
+using LeaveBox = std::function<void(TFormMain&, SpinEdit*)>;
+
+void EditingTest::outOfRangeNumberUntilTheFocusMoves_data()
+{
+    QTest::addColumn<LeaveBox>("leave");
+    QTest::addColumn<bool>("clamped");
+    QTest::newRow("Tab") << LeaveBox([](TFormMain&, SpinEdit* box) { QTest::keyClick(box, Qt::Key_Tab); }) << true;
+    QTest::newRow("Shift+Tab") << LeaveBox([](TFormMain&, SpinEdit* box) {
+        QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+    }) << true;
+    QTest::newRow("a click on another box") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        QTest::mouseClick(Find<SpinEdit>(w, "EditKonbURValue"), Qt::LeftButton);
+    }) << true;
+    QTest::newRow("a click on a label") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        QTest::mouseClick(Label(w, 4), Qt::LeftButton); // Knob-1's own
+    }) << true;
+    QTest::newRow("the File menu opened") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        auto* file = Find<QMenu>(w, "File1");
+        file->popup(w.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        file->close();
+    }) << false;
+    QTest::newRow("the box's own menu") << LeaveBox([](TFormMain&, SpinEdit* box) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(box, &menu);
+        QMenu* shown = box->findChild<QMenu*>();
+        QVERIFY(shown);
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        shown->close();
+    }) << false;
+    QTest::newRow("a popup list opened") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        auto* list = Find<DropDownList>(w, "SelDisp");
+        list->showPopup();
+        QTest::qWait(50);
+        list->hidePopup();
+    }) << false;
+    QTest::newRow("a message box") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), QStringLiteral("x"), QMessageBox::Ok, &w);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.close();
+        QApplication::setActiveWindow(&w);
+    }) << false;
+    QTest::newRow("another window active") << LeaveBox([](TFormMain& w, SpinEdit*) {
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QApplication::setActiveWindow(&w);
+    }) << false;
+}
+
+// A number beyond the box's range goes to the bound only when the focus moves to
+// another widget of the window.
+void EditingTest::outOfRangeNumberUntilTheFocusMoves()
+{
+    QFETCH(LeaveBox, leave);
+    QFETCH(bool, clamped);
+    WindowFixture f;
+    TFormMain& w = f.window();
+    QApplication::setActiveWindow(&w);
+    Select(w, 5);
+    auto* box = Find<SpinEdit>(w, "EditKonbCCNumber");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("300"));
+    leave(w, box);
+    QCOMPARE(box->text(), clamped ? QStringLiteral("127") : QStringLiteral("300"));
+    QCOMPARE(Scene(f).KonbCCNumber[0], clamped ? 127 : 300); // for the control it was typed for
+    QCOMPARE(Find<ControlListBox>(w, "ControlList")->itemIndex(), 5);
+}
+
+void EditingTest::saveFromTheMenuWritesWhatCtrlSWrites()
+{
+    WindowFixture f;
+    TFormMain& w = f.window();
+    QApplication::setActiveWindow(&w);
+    f.dialogs.files = {f.path("song.kvo")};
+    Find<QAction>(w, "Saveas1")->trigger();
+    Select(w, 5);
+    auto* box = Find<SpinEdit>(w, "EditKonbCCNumber");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("300"));
+    const auto saved = [&] {
+        QFile file(f.path("song.kvo"));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    };
+    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+    const QByteArray byKey = saved();
+    QFile::remove(f.path("song.kvo"));
+
+    // File > Save with the mouse: the menu opens, its item is clicked.
+    auto* bar = w.menuBar();
+    auto* file = Find<QMenu>(w, "File1");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(Find<QAction>(w, "Save1")).center());
+    QTRY_VERIFY(QFile::exists(f.path("song.kvo")));
+    QCOMPARE(saved(), byKey);
+    QCOMPARE(Scene(f).KonbCCNumber[0], 300);
+}
+
+void EditingTest::sceneNamesAsStored_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("stored"); // Latin-1
+    QTest::newRow("ampersand") << "drums &bass" << QByteArray("DRUMS &BASS");
+    QTest::newRow("two ampersands") << "a&&b" << QByteArray("A&&B");
+    QTest::newRow("ampersand last") << "r&" << QByteArray("R&");
+    QTest::newRow("sharp s") << QString::fromUtf8("straße") << QByteArray("STRA\xdf" "E");
+    QTest::newRow("y diaeresis, micro sign") << QString::fromUtf8("ÿµ") << QByteArray("\xff\xb5");
+}
+
+// What is typed is stored in Latin-1 and the scene button shows the name as stored,
+// with no shortcut letter taken from it.
+void EditingTest::sceneNamesAsStored()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, stored);
+    WindowFixture f;
+    TFormMain& w = f.window();
+    QApplication::setActiveWindow(&w);
+    Type(w, Find<Edit>(w, "EditSceneName"), typed);
+    QCOMPARE(QByteArray::fromStdString(SceneNameText(Scene(f))), stored);
+    // A button draws "&&" as "&" and drops a lone "&" (it marks the next letter).
+    const QString text = SceneButton(w, 0)->text();
+    QString drawn;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && ++i == text.size())
+            break;
+        drawn += text[i];
+    }
+    QCOMPARE(drawn, QString::fromLatin1(stored));
+    QVERIFY(QKeySequence::mnemonic(text).isEmpty());
+    QTest::mouseClick(SceneButton(w, 2), Qt::LeftButton);
+    QTest::keyClick(&w, Qt::Key_B, Qt::AltModifier);
+    QCOMPARE(f.state().Bank.CurrentScene, 3);
 }
 
 QTEST_MAIN(EditingTest)

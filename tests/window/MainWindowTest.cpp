@@ -1,4 +1,5 @@
 // Start-up, layout, quit prompt, selection highlight and overview of the main window.
+#include "UserActions.h"
 #include "WindowFixture.h"
 #include "app/About.h"
 #include "app/Program.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 using namespace korvo;
 using korvo::test::WindowFixture;
@@ -34,6 +36,8 @@ private slots:
     void outOfRangeDefaultsStillStart();
     void tabOrder();
     void labelClickSelectsItsEntry();
+    void focusFollowsTheSelection_data();
+    void focusFollowsTheSelection();
     void sceneButtonsAreExclusive();
     void overviewFollowsDisplaySelect();
     void aboutBoxIsModalCentredAndClosesOnClick();
@@ -218,6 +222,71 @@ void MainWindowTest::labelClickSelectsItsEntry()
     QTest::keyClick(Find<ControlListBox>(w, "ControlList"), Qt::Key_Home);
     QVERIFY(!knob3->isOpaque());
     QCOMPARE(Find<QFrame>(w, "Panel2")->geometry(), QRect(-100, 39, 48, 38));
+}
+
+using UserStep = std::function<void(TFormMain&)>;
+
+void MainWindowTest::focusFollowsTheSelection_data()
+{
+    QTest::addColumn<int>("entry");     // selected first
+    QTest::addColumn<QString>("caret"); // where the focus is then
+    QTest::addColumn<UserStep>("step");
+    QTest::addColumn<QString>("focus"); // where it is afterwards
+    QTest::addColumn<int>("scene");
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        return UserStep([k, m](TFormMain&) { QTest::keyClick(QApplication::focusWidget(), k, m); });
+    };
+    QTest::newRow("label click, caret in the Common panel")
+        << 0 << "EditBendSpeed" << UserStep([](TFormMain& w) { QTest::mouseClick(Label(w, 4), Qt::LeftButton); })
+        << "Label35" << 1;
+    QTest::newRow("list moved with the keyboard") << 0 << "ControlList" << key(Qt::Key_Down) << "ControlList" << 1;
+    QTest::newRow("scene button, caret in a knob's box")
+        << 5 << "EditKonbCCNumber"
+        << UserStep([](TFormMain& w) { QTest::mouseClick(SceneButton(w, 1), Qt::LeftButton); }) << "EditSceneName"
+        << 2;
+    QTest::newRow("Alt+3, caret in a pad's box") << 13 << "EditPadCCNumber" << key(Qt::Key_3, Qt::AltModifier)
+                                                 << "EditSceneName" << 3;
+    QTest::newRow("Alt+4, caret in the Common panel") << 0 << "EditKeyTrans" << key(Qt::Key_4, Qt::AltModifier)
+                                                      << "EditKeyTrans" << 4;
+    QTest::newRow("undo back to a knob, caret in a key's box")
+        << 5 << "EditKonbCCNumber" << UserStep([](TFormMain& w) {
+               QTest::keyClick(Find<SpinEdit>(w, "EditKonbCCNumber"), Qt::Key_Down);
+               Select(w, 21);
+               Find<SpinEdit>(w, "EditKeyONValue")->setFocus();
+               QTest::keyClick(Find<SpinEdit>(w, "EditKeyONValue"), Qt::Key_Z, Qt::ControlModifier);
+           }) << "SelKonbEnable" << 1;
+    QTest::newRow("paste that greys the box with the caret")
+        << 6 << "ControlList" << UserStep([](TFormMain& w) {
+               w.state().Bank.Current().KonbEnable[1] = 0; // Knob-2, copied onto Knob-1
+               QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+               Select(w, 5);
+               Find<SpinEdit>(w, "EditKonbCCNumber")->setFocus();
+               QTest::keyClick(Find<SpinEdit>(w, "EditKonbCCNumber"), Qt::Key_V, Qt::ControlModifier);
+               QVERIFY(!Find<SpinEdit>(w, "EditKonbCCNumber")->isEnabled());
+           }) << "SelKonbEnable" << 1;
+}
+
+// The focus stays where the user put it, and a box of a panel that goes hands it
+// to the first editor of the new panel; the arrow keys afterwards never reach
+// "Display Select".
+void MainWindowTest::focusFollowsTheSelection()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, caret);
+    QFETCH(UserStep, step);
+    QFETCH(QString, focus);
+    QFETCH(int, scene);
+    WindowFixture f;
+    TFormMain& w = f.window();
+    QApplication::setActiveWindow(&w);
+    Select(w, entry);
+    f.find<QWidget>(caret)->setFocus();
+    step(w);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(f.state().Bank.CurrentScene, scene);
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down})
+        QTest::keyClick(QApplication::focusWidget(), k);
+    QCOMPARE(Find<DropDownList>(w, "SelDisp")->itemIndex(), ItemOf(DisplayMode::CCNoteNumber));
 }
 
 void MainWindowTest::sceneButtonsAreExclusive()

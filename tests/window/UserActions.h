@@ -27,6 +27,14 @@ inline void Choose(DropDownList* list, int item)
         QTest::keyClick(list, Qt::Key_Down);
 }
 
+// Types text as a keyboard sends it: one key press with the character's text each
+// (QTest::keyClicks knows only some keys beyond ASCII).
+inline void TypeText(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 // Replaces a box's text by typing, then leaves the box.
 inline void Type(TFormMain& w, QLineEdit* box, const QString& text)
 {
@@ -35,7 +43,7 @@ inline void Type(TFormMain& w, QLineEdit* box, const QString& text)
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
     else
-        QTest::keyClicks(box, text);
+        TypeText(box, text);
     Find<ControlListBox>(w, "ControlList")->setFocus();
 }
 

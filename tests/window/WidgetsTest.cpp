@@ -5,6 +5,7 @@
 #include "app/widgets/InstantProgressBar.h"
 #include "app/widgets/SpinEdit.h"
 #include "app/widgets/StepButton.h"
+#include "UserActions.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -17,6 +18,7 @@ class WidgetsTest : public QObject {
     Q_OBJECT
 private slots:
     void editChangesOnlyWhenTextDiffers();
+    void editCapitalisesTypedLettersOnly_data();
     void editCapitalisesTypedLettersOnly();
     void dropDownRunsOnlyForTheUser();
     void spinEditTypingAndFocusLeave();
@@ -25,6 +27,8 @@ private slots:
     void spinEditStepsClampToTheRange();
     void stepButtonHalvesAndRepeat();
     void controlListRunsOncePerUserAction();
+    void controlListSelectsWithTheLeftButtonOnly_data();
+    void controlListSelectsWithTheLeftButtonOnly();
 };
 
 void WidgetsTest::editChangesOnlyWhenTextDiffers()
@@ -38,16 +42,40 @@ void WidgetsTest::editChangesOnlyWhenTextDiffers()
     QCOMPARE(changed.size(), 1);
 }
 
+void WidgetsTest::editCapitalisesTypedLettersOnly_data()
+{
+    QTest::addColumn<QString>("before"); // set from code
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("letters and signs") << "" << 0 << "c#4" << "C#4";
+    QTest::newRow("Latin-1 letters") << "" << 0 << QString::fromUtf8("éàñ") << QString::fromUtf8("ÉÀÑ");
+    // Their capitals are "SS", U+0178 and U+039C: none is one Latin-1 character.
+    QTest::newRow("sharp s") << "" << 0 << QString::fromUtf8("straße") << QString::fromUtf8("STRAßE");
+    QTest::newRow("y diaeresis") << "" << 0 << QString::fromUtf8("ÿ") << QString::fromUtf8("ÿ");
+    QTest::newRow("micro sign") << "" << 0 << QString::fromUtf8("µx") << QString::fromUtf8("µX");
+    QTest::newRow("text from code stays") << "mixed Case" << 2 << "x" << "miXxed Case";
+    QTest::newRow("the same letter before the caret") << "a" << 1 << "a" << "aA";
+    QTest::newRow("the same letter after the caret") << "a" << 0 << "a" << "Aa";
+}
+
+// Each typed character on its own; the caret stays after what was typed.
 void WidgetsTest::editCapitalisesTypedLettersOnly()
 {
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
     Edit e;
     e.setUpperCase(true);
+    e.setText(before);
+    QCOMPARE(e.text(), before); // shown as given
     e.show();
     e.setFocus();
-    QTest::keyClicks(&e, QStringLiteral("c#4"));
-    QCOMPARE(e.text(), QStringLiteral("C#4"));
-    e.setText(QStringLiteral("mixed Case")); // shown as given
-    QCOMPARE(e.text(), QStringLiteral("mixed Case"));
+    e.setCursorPosition(caret);
+    test::TypeText(&e, typed);
+    QCOMPARE(e.text(), after);
+    QCOMPARE(e.cursorPosition(), caret + typed.size());
 }
 
 void WidgetsTest::dropDownRunsOnlyForTheUser()
@@ -194,6 +222,40 @@ void WidgetsTest::controlListRunsOncePerUserAction()
     QCOMPARE(list.itemIndex(), 1);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at(1)); // where the keyboard left it
     QCOMPARE(clicked.size(), 4);
+}
+
+void WidgetsTest::controlListSelectsWithTheLeftButtonOnly_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("twice"); // a double click
+    QTest::addColumn<int>("runs");
+    QTest::newRow("left") << Qt::LeftButton << false << 2;
+    QTest::newRow("right") << Qt::RightButton << false << 0;
+    QTest::newRow("middle") << Qt::MiddleButton << false << 0;
+    QTest::newRow("right, twice") << Qt::RightButton << true << 0;
+}
+
+void WidgetsTest::controlListSelectsWithTheLeftButtonOnly()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, twice);
+    QFETCH(int, runs);
+    ControlListBox list;
+    list.addItems({QStringLiteral("Common"), QStringLiteral("Knob-1"), QStringLiteral("Knob-2")});
+    list.setItemIndex(0);
+    list.show();
+    QApplication::setActiveWindow(&list);
+    const QPoint at = list.visualItemRect(list.item(2)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
+    list.setItemIndex(0);
+    QSignalSpy clicked(&list, &ControlListBox::clickedByUser);
+    QTest::mouseClick(list.viewport(), button, {}, at);
+    if (twice)
+        QTest::mouseDClick(list.viewport(), button, {}, at);
+    // The entry pressed last with the left button is no reason either.
+    QTest::mouseClick(list.viewport(), button, {}, list.visualItemRect(list.item(1)).center());
+    QCOMPARE(clicked.size(), runs);
+    QCOMPARE(list.itemIndex(), runs ? 1 : 0);
 }
 
 QTEST_MAIN(WidgetsTest)
