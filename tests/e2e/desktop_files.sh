@@ -49,7 +49,7 @@ window_named() {
     done
     return 1
 }
-start_editor() { # ARGS...; then waits for the window titled "Controller editor..."
+start_editor() { # ARGS...; the window is titled "<file> - Controller editor" or "Controller editor"
     (cd "$work" && exec "$bin/korvo-editor" "$@" 2>"$work/editor-err.txt") &
     editor=$!
 }
@@ -83,7 +83,7 @@ cp "$work/songs/some.kvo" "$work/original.kvo"
 # --- korvo-editor FILE: its scenes, its name in the title; Save writes them back
 # unchanged (the defaults would differ), the previous version kept as the backup.
 start_editor songs/some.kvo songs/ignored.kvo
-win=$(window_named '^Controller editor - some\.kvo$') || fail "the title does not name some.kvo"
+win=$(window_named '^some\.kvo - Controller editor$') || fail "the title does not name some.kvo"
 grep -q "only the first file is opened" "$work/editor-err.txt" || fail "the second file was not mentioned"
 take_focus "$win"
 keys ctrl+s
@@ -98,7 +98,7 @@ xdotool key ctrl+a
 xdotool type --delay 5 "$work/songs/other.kvo"
 keys Return
 wait_for_size "$work/songs/other.kvo"
-window_named '^Controller editor - other\.kvo$' >/dev/null || fail "the title does not name other.kvo"
+window_named '^other\.kvo - Controller editor$' >/dev/null || fail "the title does not name other.kvo"
 xdotool windowfocus --sync "$win" # the closed dialog leaves no focus without a window manager
 keys ctrl+n
 window_named '^Controller editor$' >/dev/null || fail "New kept the file name"
@@ -107,7 +107,7 @@ sleep 0.5
 keys Down Down Down Right
 [ -n "${KORVO_E2E_SHOTS:-}" ] && "$bin/korvo-grab" "$KORVO_E2E_SHOTS/open-recent.png"
 keys Return
-window_named '^Controller editor - other\.kvo$' >/dev/null ||
+window_named '^other\.kvo - Controller editor$' >/dev/null ||
     fail "the first entry of Open Recent did not open other.kvo"
 grep -q "other.kvo" "$HOME/.config/korvo/korvo-editor.conf" || fail "the settings do not list other.kvo"
 stop_editor
