@@ -50,6 +50,9 @@ protected:
         dir_ = std::filesystem::temp_directory_path() / ("korvo-link-" + server_->Name());
         std::filesystem::create_directories(dir_);
         link_ = std::make_unique<DeviceLink>(MakeRtMidiPorts());
+        // Longer than the program's own bound: a machine busy with other work
+        // must not make a reply late.
+        link_->ReplyWait = 600ms;
     }
 
     void TearDown() override
@@ -143,7 +146,7 @@ TEST_F(LinkOverJack, FaultsEndTheTransferWithFailure)
     const std::vector<Case> cases = {
         {{"--silent"}, Search},
         {{"--wrong-identity"}, Search},
-        {{"--delay", "1000"}, Search},
+        {{"--reply-delay", "1000"}, Search}, // later than the bound
         {{"--note-before-reply", "1"}, Read},    // before the echo
         {{"--note-before-reply", "602"}, Read},  // before byte reply 600
         {{"--note-before-reply", "1026"}, Read}, // before the last byte reply
